@@ -1,0 +1,157 @@
+// Placing the board at the window's size, and the question panel's picture
+// and text.
+
+#include "frm_WQZ.h"
+
+#include "appearance/BoardLayout.h"
+#include "host/Pictures.h"
+#include "host/TextTools.h"
+#include "host/controls/BoardLabel.h"
+#include "host/controls/Panel.h"
+#include "host/controls/PercentBar.h"
+#include "host/controls/PictureBox.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace wq {
+
+namespace {
+const QString EmbeddedTag = QStringLiteral("EMBEDDED");
+const QColor PictureFrame(0x00, 0x00, 0xFF);
+} // namespace
+
+double frm_WQZ::twipsPerPixelX() const
+{
+    return 1440.0 / logicalDpiX();
+}
+
+double frm_WQZ::twipsPerPixelY() const
+{
+    return 1440.0 / logicalDpiY();
+}
+
+void frm_WQZ::place(QWidget *widget, double left, double top, double width, double height)
+{
+    const double tx = twipsPerPixelX();
+    const double ty = twipsPerPixelY();
+    widget->setGeometry(qRound(left / tx), qRound(top / ty), std::max(0, qRound(width / tx)),
+                        std::max(0, qRound(height / ty)));
+}
+
+void frm_WQZ::Form_Resize()
+{
+    if (m_layingOut)
+        return;
+    const double tx = twipsPerPixelX();
+    const double ty = twipsPerPixelY();
+    const QSize screenSize = screen() ? screen()->geometry().size() : QSize(1024, 768);
+    layout::WindowMetrics metrics;
+    metrics.screenWidth = screenSize.width() * tx;
+    metrics.screenHeight = screenSize.height() * ty;
+    metrics.twipsPerPixelX = tx;
+    metrics.twipsPerPixelY = ty;
+    metrics.windowWidth = frameGeometry().width() * tx;
+    metrics.windowHeight = frameGeometry().height() * ty;
+    metrics.clientWidth = board->width() * tx;
+    metrics.clientHeight = board->height() * ty;
+    metrics.minimised = isMinimized();
+
+    const layout::BoardLayout b = layout::formResize(metrics);
+    m_layout = b;
+    if (!b.applied)
+        return;
+    // The window's minimum size keeps it from getting smaller than the layout
+    // is made for; until the window manager applies it, the board is laid out
+    // for the minimum size.
+
+    m_layingOut = true;
+    auto put = [this](QWidget *w, const layout::Rect &r) { place(w, r.left, r.top, r.width, r.height); };
+    put(InfoFenster, b.infoStrip);
+    put(SpielWand, b.wall);
+    pic_ImageScaled->resize(qRound(b.pictureWidth / tx), qRound(b.pictureHeight / ty));
+    pic_Image->setGeometry(pic_ImageScaled->rect());
+    LAYOUT();
+    place(lab_Risiko, b.stakePrompt.left, b.stakePrompt.top, b.stakePrompt.width, lab_Risiko->height() * ty);
+    put(FragFeld, b.questionPanel);
+    put(OK, b.ok);
+    put(Falsch, b.wrong);
+    put(ctl_Antwort, b.answer);
+    put(ctl_Antwortbereit, b.stopClock);
+    put(ZeitAnz, b.timeBar);
+    put(pic_Joker, b.joker);
+    put(Risiko, b.stakeBox);
+    put(SiegerFenster, b.winnerPanel);
+    put(lab_Sieger, b.winnerText);
+    for (int c = 0; c < 4; ++c)
+        put(Thema[c], b.topics[c]);
+    for (int i = 0; i < 20; ++i)
+        put(Feld[i], b.fields[i]);
+    for (int g = 0; g < 4; ++g) {
+        put(Beschriftung[g], b.names[g]);
+        put(Punkte[g], b.scores[g]);
+        Beschriftung[g]->setFontSize(b.groupFontPoints);
+        Punkte[g]->setFontSize(b.groupFontPoints);
+    }
+    m_layingOut = false;
+}
+
+void frm_WQZ::LAYOUT()
+{
+    const layout::QuestionPanelLayout q = layout::questionPanelLayout(
+        m_layout.wall.width, m_layout.wall.height, m_layout.pictureWidth, m_layout.pictureHeight,
+        !pic_ImageScaled->tag().isEmpty(), twipsPerPixelX(), board->width());
+    if (!pic_ImageScaled->tag().isEmpty())
+        place(pic_ImageScaled, q.picture.left, q.picture.top, q.picture.width, q.picture.height);
+    place(lab_Frage, q.text.left, q.text.top, q.text.width, q.text.height);
+    lab_Frage->setFontSize(q.fontPoints);
+}
+
+void frm_WQZ::showPicture(const QImage &picture, const QString &tag)
+{
+    // A picture that cannot be read shows nothing; the question goes on.
+    if (picture.isNull())
+        return;
+    pic_Image->setTag(tag);
+    pic_ImageScaled->setTag(tag);
+    pic_Image->setPicture(picture);
+    pic_ImageScaled->show();
+    pictures::drawFitted(pic_Image->picture(), *pic_ImageScaled, PictureFrame, true);
+}
+
+void frm_WQZ::SHOWPIC(const QString &pImage)
+{
+    pic_ImageScaled->hide();
+    pic_ImageScaled->setTag(QString());
+    pic_Image->setTag(QString());
+    if (pictures::isEmbedded(pImage)) {
+        showPicture(pictures::fromText(pImage), EmbeddedTag);
+    } else {
+        const QString folder = m_host.folders->programFolder() + QStringLiteral("images/");
+        const QString name = text::trimTrailingBlanks(pImage);
+        QString path = folder + name;
+        if (!m_host.files->exists(path))
+            path = pictures::findFile(folder, name);
+        if (!path.isEmpty())
+            showPicture(pictures::fromFile(path), path);
+    }
+    // Paint the picture before the caller goes on; clicks wait their turn.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frm_WQZ::HIDEPIC()
+{
+    pic_ImageScaled->hide();
+    pic_ImageScaled->setTag(QString());
+}
+
+void frm_WQZ::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+} // namespace wq

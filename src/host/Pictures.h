@@ -1,0 +1,33 @@
+#pragma once
+// Pictures of fields: files in the images folder, or the picture itself held
+// in the wall as the base64 text of the picture file's bytes.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace wq {
+class PictureBox;
+}
+
+namespace wq::pictures {
+
+// A picture name longer than this is the picture itself.
+inline constexpr int MaxFileNameLength = 255;
+inline bool isEmbedded(const QString &imageName) { return imageName.size() > MaxFileNameLength; }
+
+// The picture held as text; a null image when it cannot be decoded.
+QImage fromText(const QString &text);
+// The picture file's bytes as text, for embedding.
+QString toText(const QByteArray &fileBytes);
+// A picture file; a null image when it cannot be read as a picture.
+QImage fromFile(const QString &path);
+// Draws the picture fitted into the box; `frame` outlines it, `keepAspect`
+// keeps its proportions.
+void drawFitted(const QImage &picture, PictureBox &box, const QColor &frame, bool keepAspect);
+
+// The file in `folder` named `name`, found without regard to letter case when
+// the exact name is missing; empty when there is none.
+QString findFile(const QString &folder, const QString &name);
+
+} // namespace wq::pictures

@@ -1,0 +1,135 @@
+#include "Panel.h"
+
+#include "BoardFont.h"
+#include "host/Colours.h"
+#include "TextPainting.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace wq {
+
+namespace {
+// The disabled look: the face fades towards grey, the text towards the face,
+// so the playing group stands out while the others stay readable.
+QColor faded(const QColor &colour)
+{
+    const int grey = qGray(colour.rgb());
+    return QColor((colour.red() + 2 * grey + 128) / 3, (colour.green() + 2 * grey + 128) / 3,
+                  (colour.blue() + 2 * grey + 128) / 3);
+}
+
+void drawBevel(QPainter &p, const QRect &r, bool sunken)
+{
+    const QColor light(255, 255, 255, 150);
+    const QColor dark(0, 0, 0, 150);
+    const int w = std::clamp(std::min(r.width(), r.height()) / 40, 1, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sunken ? dark : light);
+    p.drawRect(r.left(), r.top(), r.width(), w);
+    p.drawRect(r.left(), r.top(), w, r.height());
+    p.setBrush(sunken ? light : dark);
+    p.drawRect(r.left(), r.bottom() - w + 1, r.width(), w);
+    p.drawRect(r.right() - w + 1, r.top(), w, r.height());
+}
+} // namespace
+
+Panel::Panel(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Panel::changed()
+{
+    update();
+}
+
+void Panel::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    setAccessibleName(text);
+    changed();
+}
+
+QColor Panel::backColour2() const
+{
+    return m_back2.isValid() ? m_back2 : colours::shifted(m_back, 25);
+}
+
+void Panel::setBackColour(const QColor &colour) { m_back = colour; changed(); }
+void Panel::setBackColour2(const QColor &colour) { m_back2 = colour; changed(); }
+void Panel::setTextColour(const QColor &colour) { m_textColour = colour; changed(); }
+void Panel::setTextBorderColour(const QColor &colour) { m_textBorder = colour; changed(); }
+void Panel::setBorderStyle(int style) { m_borderStyle = style; changed(); }
+void Panel::setPanelEnabled(bool enabled) { m_enabled = enabled; changed(); }
+void Panel::setFontSize(double points) { m_fontSize = points; changed(); }
+void Panel::setBold(bool bold) { m_bold = bold; changed(); }
+void Panel::setOutlineWidth(int pixels) { m_outlineWidth = pixels; changed(); }
+void Panel::setShrinkToFit(bool shrink) { m_shrinkToFit = shrink; changed(); }
+void Panel::setAlignment(Qt::Alignment alignment) { m_alignment = alignment; changed(); }
+void Panel::setPressed(bool pressed) { m_pressed = pressed; changed(); }
+
+void Panel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRect r = rect();
+    const bool sunken = m_pressed || m_borderStyle == BorderPressed;
+    QColor top = sunken ? m_back : backColour2();
+    QColor bottom = sunken ? backColour2() : m_back;
+    if (!m_enabled) {
+        top = faded(top);
+        bottom = faded(bottom);
+    }
+    QLinearGradient face(r.topLeft(), r.bottomLeft());
+    face.setColorAt(0.0, top);
+    face.setColorAt(1.0, bottom);
+    p.fillRect(r, face);
+    drawBevel(p, r, sunken);
+
+    if (m_text.isEmpty())
+        return;
+    const int inset = std::max(2, std::min(r.width(), r.height()) / 20);
+    QRect textRect = r.adjusted(inset, inset, -inset, -inset);
+    if (sunken)
+        textRect.translate(1, 1);
+    QFont font = boardFont(m_fontSize, m_bold);
+    QColor fill = m_textColour;
+    QColor outline = m_textBorder;
+    if (!m_enabled) {
+        fill = faded(fill);
+        outline = faded(outline);
+    }
+    paintOutlinedText(p, textRect, m_text, font, m_alignment, fill, outline, m_outlineWidth, m_shrinkToFit);
+}
+
+void Panel::mousePressEvent(QMouseEvent *event)
+{
+    if (!takesClicks()) {
+        event->ignore();
+        return;
+    }
+    m_buttonDown = true;
+    const QPoint pos = event->position().toPoint();
+    Q_EMIT mouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+void Panel::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The release goes to the panel that was pressed, wherever the mouse is now.
+    if (!m_buttonDown) {
+        event->ignore();
+        return;
+    }
+    m_buttonDown = false;
+    const QPoint pos = event->position().toPoint();
+    Q_EMIT mouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
+    if (rect().contains(pos))
+        Q_EMIT clicked();
+}
+
+} // namespace wq

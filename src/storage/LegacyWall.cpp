@@ -1,0 +1,227 @@
+#include "LegacyWall.h"
+
+#include "host/HostServices.h"
+#include "host/TextTools.h"
+#include "model/cls_Wall.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace wq {
+
+namespace {
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes that
+// Windows leaves undefined keep their Latin-1 meaning, as Windows itself does.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr qint64 MaxLegacyFileSize = qint64(256) << 20;
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+bool hasNonAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (uchar(c) >= 0x80)
+            return true;
+    return false;
+}
+
+bool isBlockEnd(const QString &line) { return line == u"@"; }
+bool isSkipped(const QString &line)
+{
+    return line.isEmpty() || line.startsWith(u'/') || line.startsWith(u'-');
+}
+
+// The marker word before the first colon, or an empty text.
+QString markerOf(const QString &text) { return text::beforeColon(text).toUpper(); }
+QString textAfterMarker(const QString &text) { return text::trimBlanks(text::afterColon(text)); }
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char c : bytes) {
+        const uchar b = uchar(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+LegacyText decodeLegacyText(QByteArrayView bytes)
+{
+    LegacyText result;
+    QByteArrayView body = bytes;
+    const bool bom = body.startsWith("\xEF\xBB\xBF");
+    if (bom)
+        body = body.sliced(3);
+    if (bom || hasNonAscii(body)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(body);
+        if (!utf8.hasError()) {
+            result.utf8 = true;
+            result.lines = splitLines(text);
+            return result;
+        }
+    }
+    result.lines = splitLines(decodeWindows1252(bytes));
+    return result;
+}
+
+LegacyText readLegacyText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw HostError("legacy wall: cannot read the file");
+    if (file.size() > MaxLegacyFileSize)
+        throw HostError("legacy wall: file too large");
+    const QByteArray bytes = file.read(MaxLegacyFileSize);
+    return decodeLegacyText(bytes);
+}
+
+QStringList legacyTitles(const QStringList &lines, QList<int> *headerLines)
+{
+    QStringList titles;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(u"TH:"))
+            continue;
+        titles.append(lines[i].mid(3));
+        if (headerLines)
+            headerLines->append(i);
+    }
+    return titles;
+}
+
+int findLegacyHeader(const QStringList &lines, const QString &title, int occurrence)
+{
+    const QString wanted = (QStringLiteral("TH:") + title).toUpper();
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].toUpper() == wanted && occurrence-- == 0)
+            return i;
+    return -1;
+}
+
+int titleOccurrence(const QStringList &columnTitles, int column)
+{
+    int occurrence = 0;
+    const QString title = columnTitles[column].toUpper();
+    for (int c = 0; c < column; ++c)
+        if (columnTitles[c].toUpper() == title)
+            ++occurrence;
+    return occurrence;
+}
+
+LegacyBlock readLegacyBlock(const QStringList &lines, int headerLine)
+{
+    LegacyBlock block;
+    block.headerLine = headerLine;
+    int i = headerLine + 1;
+    while (i < lines.size()) {
+        const QString &line = lines[i];
+        if (isBlockEnd(line)) {
+            block.endLine = i;
+            return block;
+        }
+        if (isSkipped(line)) {
+            ++i;
+            continue;
+        }
+        if (i + 2 >= lines.size()) {
+            block.cutOff = true;
+            block.cutOffLine = i;
+            return block;
+        }
+        block.entries.append({i, line, lines[i + 1], lines[i + 2]});
+        i += 3;
+    }
+    return block;
+}
+
+void fillFieldFromEntry(cls_WallField &field, const LegacyEntry &entry)
+{
+    field.QUESTION = entry.question;
+    field.ANSWER = entry.answer;
+
+    const QString &picture = entry.picture;
+    if (picture.startsWith(u"A:") || picture.startsWith(u"B:")) {
+        field.IMAGENAME = text::trimTrailingBlanks(picture.mid(2));
+        field.IMAGEMODE = picture[0] == u'A' ? PictureWithAnswer : PictureWithBoth;
+    } else {
+        field.IMAGENAME = text::trimBlanks(picture);
+        field.IMAGEMODE = PictureWithQuestion;
+    }
+
+    if (text::textMatch(field.QUESTION, QStringLiteral("JOKER"), true, true)) {
+        field.SORT = KindJoker;
+        field.QUESTION.clear();
+    } else if (markerOf(field.QUESTION) == u"RISIKO") {
+        field.SORT = KindRisk;
+        field.QUESTION = textAfterMarker(field.QUESTION);
+    } else {
+        field.SORT = KindQuestion;
+    }
+
+    if (markerOf(field.QUESTION) == u"AL") {
+        field.QUESTION = textAfterMarker(field.QUESTION);
+        field.TALIGN = AlignQuestionLeft;
+    }
+    if (markerOf(field.ANSWER) == u"AL") {
+        field.ANSWER = textAfterMarker(field.ANSWER);
+        field.TALIGN = AlignAnswerLeft;
+    }
+}
+
+void readLegacyWall(const QString &path, cls_Wall &wall)
+{
+    const LegacyText text = readLegacyText(path);
+    const QStringList titles = legacyTitles(text.lines);
+    if (titles.size() > MaxLegacyHeaders)
+        throw HostError("legacy wall: too many topic headers");
+
+    QStringList columnTitles;
+    StringList &topics = wall.TOPICS();
+    topics.clear();
+    for (const char *letter : {"A", "B", "C", "D"})
+        topics.append(QString::fromLatin1(letter));
+    for (int c = 0; c < ColumnCount; ++c) {
+        columnTitles.append(titles.value(c));
+        topics.set(c + 1, columnTitles[c]);
+    }
+
+    for (int c = 0; c < ColumnCount; ++c) {
+        const int header = findLegacyHeader(text.lines, columnTitles[c], titleOccurrence(columnTitles, c));
+        if (header < 0)
+            throw HostError("legacy wall: topic header not found");
+        const LegacyBlock block = readLegacyBlock(text.lines, header);
+        if (block.entries.size() > MaxLegacyEntries)
+            throw HostError("legacy wall: too many entries in a block");
+        if (block.cutOff)
+            throw HostError("legacy wall: the file ends inside an entry");
+        for (int r = 0; r < RowCount; ++r)
+            fillFieldFromEntry(wall.Item(c + ColumnCount * r, true), block.entries.value(r));
+    }
+}
+
+} // namespace wq

@@ -1,0 +1,107 @@
+// Writing and reading walls: the package record of the wall, SAVE and LOAD.
+
+#include "LegacyWall.h"
+#include "WallPaths.h"
+#include "host/HostServices.h"
+#include "host/PackageFile.h"
+#include "host/TextTools.h"
+#include "model/cls_Wall.h"
+
+#include <exception>
+
+namespace wq {
+
+namespace {
+constexpr qint64 MinStoredFieldSize = 5; // a version text alone
+} // namespace
+
+void cls_Wall::DATA_DataStore(PackageFile &pFile)
+{
+    pFile.writeString(RecordVersion);
+    pFile.writeValue(DATA->key());
+    pFile.writeString(AUTHOR);
+    pFile.writeString(DESCRIPTION);
+    pFile.writeString(TITLE);
+    pFile.writeString(TARGETGROUP);
+    pFile.writeInt32(DIFFICULTY);
+    pFile.writeBool(RANDOMIZE);
+    TOPICS().tmp_Data_DATA().store(pFile);
+    const qint32 count = DATABASE->count();
+    pFile.writeInt32(count);
+    for (qint32 position = 1; position <= count; ++position)
+        fieldAt(position).DATA->store(pFile);
+}
+
+void cls_Wall::DATA_DataRead(PackageFile &pFile)
+{
+    // The topic list is completed to four titles whatever happens below.
+    struct FillTopics {
+        cls_Wall &wall;
+        ~FillTopics() { wall.fillTopicsAfterReading(); }
+    } fillTopics{*this};
+
+    if (pFile.readString().toUpper() != RecordVersion)
+        return;
+    DATA->setKey(pFile.readValue());
+    AUTHOR = pFile.readString();
+    DESCRIPTION = pFile.readString();
+    TITLE = pFile.readString();
+    TARGETGROUP = pFile.readString();
+    DIFFICULTY = pFile.readInt32();
+    RANDOMIZE = pFile.readBool();
+    TOPICS().tmp_Data_DATA().read(pFile);
+    const qint32 count = pFile.readInt32();
+    // A board needs twenty fields; fewer means the file is damaged.
+    if (count < FieldCount)
+        throw HostError("wall: fewer fields than a board has");
+    pFile.requireRoom(count, MinStoredFieldSize);
+    replaceStore(count);
+    for (qint32 position = 1; position <= count; ++position)
+        fieldAt(position).DATA->read(pFile);
+}
+
+void cls_Wall::readPackage(const QString &file, const QString &password)
+{
+    PackageFile package;
+    package.open(file, PackageFile::Read, password, true, true, nullptr);
+    DATA->read(package);
+    package.close();
+}
+
+bool cls_Wall::SAVE(const QString &pFile, const QString &pPW)
+{
+    try {
+        PackageFile package;
+        package.open(pFile, PackageFile::Write, pPW, true, true, nullptr);
+        DATA->store(package);
+        package.close();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool cls_Wall::LOAD(const QString &pFile, const QString &pPW)
+{
+    try {
+        QString file = pFile;
+        if (!m_host.files->exists(file))
+            file = suppliedAutosavePath(*m_host.folders);
+        if (!m_host.files->exists(file))
+            return false;
+        CLEAR();
+        FILENAME = file;
+        const QString kind = text::extension(file).toUpper();
+        if (kind == u"LX-WQZ")
+            readPackage(file, pPW);
+        else if (kind == u"FRG")
+            readLegacyWall(file, *this);
+        else
+            return false;
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace wq

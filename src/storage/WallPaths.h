@@ -1,0 +1,21 @@
+#pragma once
+// Where walls live. Every folder path ends with "/".
+
+#include <QString>
+
+namespace wq {
+
+class FolderService;
+
+// The walls people make themselves, shown as "Selbstgemacht".
+QString userWallsFolder(const FolderService &folders);
+// The walls that come with the program, shown as "Mitgeliefert".
+QString suppliedWallsFolder(const FolderService &folders);
+// The wall saved on every close and read at every start.
+QString autosavePath(const FolderService &folders);
+// Read instead when a wall file is missing.
+QString suppliedAutosavePath(const FolderService &folders);
+
+inline const QString AutosaveFileName = QStringLiteral("AUTO.LX-WQZ");
+
+} // namespace wq

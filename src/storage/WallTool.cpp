@@ -1,0 +1,220 @@
+#include "WallTool.h"
+
+#include "LegacyWall.h"
+#include "LegacyWallCheck.h"
+#include "WallJson.h"
+#include "host/HostServices.h"
+#include "host/Pictures.h"
+#include "host/TextTools.h"
+#include "model/cls_Wall.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace wq {
+
+namespace {
+const char *const HelpText = R"(wandquiz-wall – das Werkzeug für Fragen-Wände des Wandquiz
+
+Aufruf:
+  wandquiz-wall dump DATEI
+      Liest die Wand wie das Spiel und gibt sie als JSON aus.
+      Exit-Status 0: gelesen, 1: nicht (ganz) gelesen.
+  wandquiz-wall convert [--embed-pictures] [--images ORDNER] EIN AUS
+      Liest eine Wand (.frg oder .lx-wqz) und schreibt sie als Paketdatei.
+      --embed-pictures bettet die Bilddateien in die Wand ein, so dass sie
+      ohne den Bilderordner auf jeden Rechner mitgenommen werden kann.
+      Exit-Status 0 nur, wenn Lesen und Schreiben gelangen.
+  wandquiz-wall check [--images ORDNER] DATEI
+      Prüft eine handgeschriebene Wand und nennt mit Zeilennummern, was sie
+      anders spielen lässt als gemeint.
+      Exit-Status 0: in Ordnung, 1: Warnungen, 2: Fehler.
+  wandquiz-wall --help
+
+Wie Wände gelesen werden
+  Das Format wählt die Endung der Datei: .lx-wqz ist eine Paketdatei, .frg
+  das Textformat (Groß-/Kleinschreibung der Endung egal). Fehlt die Datei,
+  liest das Spiel wie dump die mitgelieferte Wand AUTO.LX-WQZ.
+
+Das Textformat (.frg)
+  Zeichensatz: Windows-1252. Eine Datei, die gültiges UTF-8 mit Zeichen
+  jenseits von ASCII ist oder mit der UTF-8-Kennung (BOM) beginnt, wird als
+  UTF-8 gelesen. Zeilen enden mit CR LF, mit CR allein oder mit LF allein.
+  Kopfzeilen "TH:Titel" beginnen die Themen; die ersten vier sind die Spalten
+  von links nach rechts. Der Block eines Themas endet mit einer Zeile "@".
+  Darin sind leere Zeilen und Zeilen, die mit "/" oder "-" beginnen,
+  Kommentare; jede andere Zeile beginnt einen Eintrag aus drei Zeilen: Frage,
+  Antwort, Bild. Die ersten fünf Einträge sind die Felder 20 bis 100.
+  Markierungen: eine Fragezeile, die mit dem Wort JOKER beginnt (nach
+  Leerzeichen, Groß-/Kleinschreibung egal, danach kein Buchstabe und keine
+  Ziffer), ergibt ein Joker-Feld. "RISIKO:" vor der Frage ergibt ein
+  Risiko-Feld, "AL:" vor Frage oder Antwort richtet sie links aus.
+  Eine solche Markierung gilt nur, wenn die Zeile einen Doppelpunkt hat und
+  der Text davor genau das Markierungswort ist; eine Zeile ohne Doppelpunkt
+  ist nie eine Markierung. Bildzeile: "A:name" zeigt das Bild zur Antwort,
+  "B:name" zu Frage und Antwort, ein Name allein nur zur Frage.
+  Beim Kürzen gelten Leerzeichen und Tabulatoren als Leerraum.
+  Haben zwei der vier Spalten denselben Titel (Groß-/Kleinschreibung egal),
+  nimmt jede den nächsten Block mit diesem Titel, statt beide denselben.
+  Grenzen: höchstens 100 Kopfzeilen und 1001 Einträge in einem Block.
+
+Bilder
+  Ein Bildname bis 255 Zeichen ist eine Datei im Bilderordner des Programms
+  (Leerzeichen am Ende zählen nicht; fehlt der genaue Name, wird er ohne
+  Rücksicht auf Groß-/Kleinschreibung gesucht). Ein längerer Text ist das
+  Bild selbst: die Bytes der Bilddatei (PNG, JPEG, GIF, BMP) in Base64.
+
+Paketdateien (.lx-wqz)
+  Kennung "WQZPACK", Formatversion, Länge und CRC-32-Prüfsumme, dann die
+  Werte mit ihrem Typ; Texte sind dort deflate-komprimiert, wo das mindestens
+  ein Drittel spart. Jede Länge wird gegen den Rest der Datei geprüft; eine
+  beschädigte Datei wird abgewiesen. Ein Kennwort verschlüsselt nicht: es
+  geht in die Prüfsumme ein, so dass die Datei nur mit demselben Kennwort
+  öffnet (das Spiel benutzt keines). Eine Wand mit weniger als 20 Feldern
+  gilt als beschädigt. Dateien werden sicher geschrieben: bis die neue Datei
+  vollständig ist, bleibt die alte unverändert.
+)";
+
+struct Options {
+    QStringList files;
+    QString imagesFolder;
+    bool embedPictures = false;
+    QString unknown;
+};
+
+Options parseOptions(const QStringList &arguments, const Host &host)
+{
+    Options options;
+    options.imagesFolder = host.folders->programFolder() + QStringLiteral("images/");
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == u"--embed-pictures")
+            options.embedPictures = true;
+        else if (arg == u"--images" && i + 1 < arguments.size())
+            options.imagesFolder = arguments[++i].endsWith(u'/') ? arguments[i] : arguments[i] + u'/';
+        else if (arg.startsWith(u"--"))
+            options.unknown = arg;
+        else
+            options.files.append(arg);
+    }
+    return options;
+}
+
+int dump(const QString &file, const Host &host, QTextStream &out)
+{
+    cls_Wall wall(host);
+    const bool loaded = wall.LOAD(file, QString());
+    out << wallToJson(wall, loaded);
+    return loaded ? 0 : 1;
+}
+
+// Replaces picture file names by the pictures themselves.
+void embedPictures(cls_Wall &wall, const QString &imagesFolder, QTextStream &err)
+{
+    for (int index = 0; index < cls_Wall::FieldCount; ++index) {
+        cls_WallField &field = wall.Item(index, true);
+        if (field.IMAGENAME.isEmpty() || pictures::isEmbedded(field.IMAGENAME))
+            continue;
+        const QString path = pictures::findFile(imagesFolder, text::trimTrailingBlanks(field.IMAGENAME));
+        QFile file(path);
+        if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+            err << "Bild nicht gefunden, der Name bleibt stehen: " << field.IMAGENAME << "\n";
+            continue;
+        }
+        field.IMAGENAME = pictures::toText(file.readAll());
+    }
+}
+
+int convert(const Options &options, const Host &host, QTextStream &err)
+{
+    const QString &in = options.files[0];
+    const QString &out = options.files[1];
+    if (!host.files->exists(in)) {
+        err << "Datei nicht gefunden: " << in << "\n";
+        return 1;
+    }
+    cls_Wall wall(host);
+    if (!wall.LOAD(in, QString())) {
+        err << "Die Wand lässt sich nicht lesen: " << in << " (wandquiz-wall check nennt die Gründe)\n";
+        return 1;
+    }
+    if (options.embedPictures)
+        embedPictures(wall, options.imagesFolder, err);
+    if (!wall.SAVE(out, QString())) {
+        err << "Die Paketdatei lässt sich nicht schreiben: " << out << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int checkPackage(const QString &file, const Host &host, QTextStream &out)
+{
+    cls_Wall wall(host);
+    if (wall.LOAD(file, QString()) && wall.FILENAME == file) {
+        out << "Die Paketdatei ist in Ordnung.\n";
+        return 0;
+    }
+    out << "Fehler: Die Paketdatei ist beschädigt oder keine Wandquiz-Datei.\n";
+    return 2;
+}
+
+int check(const Options &options, const Host &host, QTextStream &out)
+{
+    const QString &file = options.files[0];
+    out << "Prüfe " << file << "\n";
+    if (!host.files->exists(file)) {
+        out << "Fehler: Die Datei gibt es nicht.\n";
+        return 2;
+    }
+    const QString kind = text::extension(file).toUpper();
+    if (kind == u"LX-WQZ")
+        return checkPackage(file, host, out);
+    QList<CheckFinding> findings;
+    if (kind != u"FRG")
+        findings.append({CheckFinding::Error, 0,
+                         QStringLiteral("Die Endung '.%1' wird nicht gelesen; eine handgeschriebene Wand muss auf "
+                                        ".frg enden.").arg(text::extension(file))});
+    try {
+        findings += checkLegacyWall(readLegacyText(file), options.imagesFolder);
+    } catch (const HostError &) {
+        findings.append({CheckFinding::Error, 0, QStringLiteral("Die Datei lässt sich nicht lesen.")});
+    }
+    int errors = 0;
+    for (const CheckFinding &finding : findings) {
+        out << describeFinding(finding) << "\n";
+        errors += finding.severity == CheckFinding::Error;
+    }
+    const qsizetype warnings = findings.size() - errors;
+    if (findings.isEmpty()) {
+        out << "In Ordnung: keine Probleme gefunden.\n";
+        return 0;
+    }
+    out << "Ergebnis: " << errors << " Fehler, " << warnings
+        << (warnings == 1 ? " Warnung.\n" : " Warnungen.\n");
+    return errors > 0 ? 2 : 1;
+}
+} // namespace
+
+int runWallTool(const QStringList &arguments, const Host &host, QTextStream &out, QTextStream &err)
+{
+    const QString command = arguments.value(0);
+    if (command.isEmpty() || command == u"--help" || command == u"-h" || command == u"help") {
+        out << QString::fromUtf8(HelpText);
+        return command.isEmpty() ? 2 : 0;
+    }
+    const Options options = parseOptions(arguments.mid(1), host);
+    if (!options.unknown.isEmpty()) {
+        err << "Unbekannte Option: " << options.unknown << " (wandquiz-wall --help)\n";
+        return 2;
+    }
+    if (command == u"dump" && options.files.size() == 1)
+        return dump(options.files[0], host, out);
+    if (command == u"convert" && options.files.size() == 2)
+        return convert(options, host, err);
+    if (command == u"check" && options.files.size() == 1)
+        return check(options, host, out);
+    err << "Aufruf nicht verstanden. wandquiz-wall --help zeigt, wie es geht.\n";
+    return 2;
+}
+
+} // namespace wq

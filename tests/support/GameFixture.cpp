@@ -1,0 +1,77 @@
+#include "GameFixture.h"
+
+#include "host/controls/Panel.h"
+#include "storage/WallPaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+namespace wq::test {
+
+void tick(QTimer &timer)
+{
+    QMetaObject::invokeMethod(&timer, "timeout");
+}
+
+void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust)
+{
+    t.folders.shared = t.root() + "shared/";
+    const QString path = suppliedAutosavePath(t.folders);
+    QDir().mkpath(QFileInfo(path).path());
+    cls_Wall wall(t.host());
+    for (int c = 1; c <= 4; ++c)
+        wall.TOPICS().set(c, QStringLiteral("Thema %1").arg(c));
+    for (int i = 0; i < 20; ++i) {
+        wall.Item(i, true).QUESTION = QStringLiteral("Frage %1").arg(i);
+        wall.Item(i, true).ANSWER = QStringLiteral("Antwort %1").arg(i);
+    }
+    if (adjust)
+        adjust(wall);
+    if (!wall.SAVE(path, QString()))
+        qFatal("cannot write the supplied wall");
+}
+
+GameFixture::GameFixture() : window(std::make_unique<frm_WQZ>(t.host())) {}
+
+GameFixture::~GameFixture() = default;
+
+bool GameFixture::start(const QString &commandLine)
+{
+    return window->Form_Load(commandLine);
+}
+
+void GameFixture::finishBuildUp()
+{
+    for (int i = 0; i < 5 && window->AufbauTimer.isActive(); ++i)
+        tick(window->AufbauTimer);
+}
+
+void GameFixture::click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void GameFixture::pressAndReleaseElsewhere(QWidget *pressed)
+{
+    QTest::mousePress(pressed, Qt::LeftButton, {}, pressed->rect().center());
+    QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(-50, -50));
+}
+
+void GameFixture::stopClock() { click(window->ctl_Antwortbereit); }
+void GameFixture::revealAnswer() { click(window->ctl_Antwort); }
+void GameFixture::judgeRight() { click(window->OK); }
+void GameFixture::judgeWrong() { click(window->Falsch); }
+
+void GameFixture::runClockOut()
+{
+    while (window->ZeitMess.isActive())
+        tick(window->ZeitMess);
+}
+
+QString GameFixture::score(int group) const
+{
+    return window->Punkte[group - 1]->text();
+}
+
+} // namespace wq::test

@@ -1,0 +1,41 @@
+#pragma once
+// A started main window over a host of doubles, with helpers to click through
+// it as a moderator would.
+
+#include "game/frm_WQZ.h"
+#include "support/TestHost.h"
+
+#include <memory>
+
+namespace wq::test {
+
+// One tick of a timer, at once.
+void tick(QTimer &timer);
+
+// A supplied wall whose fields say where they are ("Frage 7", "Antwort 7").
+void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust = {});
+
+class GameFixture {
+public:
+    GameFixture();
+    ~GameFixture();
+    // Starts the window with this command line; false when it refused to start.
+    bool start(const QString &commandLine = QString());
+
+    TestHost t;
+    std::unique_ptr<frm_WQZ> window;
+
+    // Lets the build-up animation run to its end.
+    void finishBuildUp();
+    void click(QWidget *widget);
+    void pressAndReleaseElsewhere(QWidget *pressed);
+    void stopClock();
+    void revealAnswer();
+    void judgeRight();
+    void judgeWrong();
+    // Runs the answer clock to its end, tick by tick.
+    void runClockOut();
+    QString score(int group) const;
+};
+
+} // namespace wq::test
