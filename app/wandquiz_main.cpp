@@ -1,7 +1,6 @@
 // Wandquiz: the quiz wall for classrooms and parties.
 
 #include "game/frm_WQZ.h"
-#include "host/CommandLine.h"
 #include "host/QtServices.h"
 
 #include <QApplication>
@@ -13,7 +12,7 @@ int main(int argc, char *argv[])
     wq::installGermanTranslations();
     wq::QtHost host;
     wq::frm_WQZ window(host.host());
-    if (!window.Form_Load(wq::commandLineOf(QCoreApplication::arguments())))
+    if (!window.Form_Load(QCoreApplication::arguments().mid(1)))
         return 0;
     return app.exec();
 }

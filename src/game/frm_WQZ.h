@@ -31,9 +31,9 @@ public:
     explicit frm_WQZ(const Host &host, QWidget *parent = nullptr);
     ~frm_WQZ() override;
 
-    // Start-up, with the whole command line. False when the process must end
-    // at once (another instance is running).
-    bool Form_Load(const QString &commandLine);
+    // Start-up with the command line's arguments. False when the process
+    // must end at once (another instance is running).
+    bool Form_Load(const QStringList &arguments);
 
     void QUESTION(qint32 pIndex);
     void SHOWPIC(const QString &pImage);
@@ -135,6 +135,8 @@ private:
 
     // frm_WQZ_files.cpp
     void mnu_FileLoad_Click();
+    void loadChosenWall(const QString &path);
+    void openWallFromCommandLine(const QStringList &arguments);
 
     const Host &m_host;
     std::unique_ptr<cls_Wall> m_wall;

@@ -2,7 +2,10 @@
 
 #include "frm_WQZ.h"
 
+#include "host/TextTools.h"
 #include "storage/WallPaths.h"
+
+#include <QFileInfo>
 
 namespace wq {
 
@@ -48,14 +51,32 @@ void frm_WQZ::mnu_FileLoad_Click()
         LastWallPath = chosen;
         if (chosen.isEmpty())
             return;
-        // A wall that fails to load is shown as far as it was read.
-        wall().LOAD(chosen, QString());
-        wall().SAVE(autosavePath(folders), QString());
-        m_host.notification->notify(2, true, true, nullptr);
+        loadChosenWall(chosen);
         BuildBoard();
     } catch (const std::exception &) {
         m_host.messages->messageBox(QStringLiteral("Es ist ein Fehler aufgetreten! Operation NICHT ausgeführt."),
                                     QStringLiteral("Fehler:"), MessageButtons::Ok, MessageIcon::None);
+    }
+}
+
+void frm_WQZ::loadChosenWall(const QString &path)
+{
+    // A wall that fails to load is shown as far as it was read.
+    wall().LOAD(path, QString());
+    wall().SAVE(autosavePath(*m_host.folders), QString());
+    m_host.notification->notify(2, true, true, nullptr);
+}
+
+void frm_WQZ::openWallFromCommandLine(const QStringList &arguments)
+{
+    // A file manager passes the wall file that was double-clicked.
+    for (const QString &argument : arguments) {
+        const QString kind = text::extension(argument).toUpper();
+        if ((kind == u"LX-WQZ" || kind == u"FRG") && m_host.files->exists(argument)) {
+            LastWallPath = QFileInfo(argument).absoluteFilePath();
+            loadChosenWall(LastWallPath);
+            return;
+        }
     }
 }
 

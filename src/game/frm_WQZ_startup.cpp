@@ -20,8 +20,9 @@ QString versionText()
 }
 } // namespace
 
-bool frm_WQZ::Form_Load(const QString &commandLine)
+bool frm_WQZ::Form_Load(const QStringList &arguments)
 {
+    const QString commandLine = arguments.join(u' ');
     if (m_host.app->previousInstanceRunning() && !commandLine.contains(NewInstanceSwitch)) {
         try {
             m_host.app->restoreDefaultCursor();
@@ -37,6 +38,7 @@ bool frm_WQZ::Form_Load(const QString &commandLine)
     m_host.app->setCommandLine(commandLine);
     mnu_OptionsColorSel_Click(1);
     wall().LOAD(autosavePath(*m_host.folders), QString());
+    openWallFromCommandLine(arguments);
     // Filling the screen first makes the window large even where no window
     // manager maximises it.
     if (screen())

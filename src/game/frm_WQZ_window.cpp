@@ -4,6 +4,7 @@
 
 #include "appearance/BoardLayout.h"
 #include "appearance/ColourSchemes.h"
+#include "host/Pictures.h"
 #include "host/controls/BoardFont.h"
 #include "host/controls/BoardLabel.h"
 #include "host/controls/Panel.h"
@@ -183,6 +184,8 @@ void frm_WQZ::createQuestionPanel()
     pic_ImageScaled->hide();
 
     pic_Joker = new PictureBox(QStringLiteral("pic_Joker"), FragFeld);
+    pic_Joker->showFitted(pictures::fromFile(m_host.folders->programFolder() + QStringLiteral("joker.png")),
+                          Qt::transparent, true);
     pic_Joker->hide();
 
     const std::pair<Panel **, const char *> buttons[] = {

@@ -1,5 +1,8 @@
 #include "QtServices.h"
 
+#include "AboutText.h"
+#include "NumberPad.h"
+#include "QtFileDialogService.h"
 #include "QtSoundService.h"
 
 #include <QApplication>
@@ -7,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -79,15 +83,19 @@ void QtApplicationService::restoreDefaultCursor()
 
 bool QtApplicationService::numericEntryByDialog() const
 {
-    return false;
+    return touchScreenPresent();
 }
 
-void QtApplicationService::numericEntry(QLineEdit &, const QString &)
+void QtApplicationService::numericEntry(QLineEdit &box, const QString &title)
 {
+    NumberPad pad(title, box.text(), box.window());
+    if (pad.exec() == QDialog::Accepted)
+        box.setText(pad.number());
 }
 
 void QtApplicationService::aboutBox()
 {
+    QMessageBox::about(QApplication::activeWindow(), QStringLiteral("Info über Wandquiz"), aboutText());
 }
 
 void QtApplicationService::shutDown()
@@ -154,6 +162,8 @@ struct QtHost::Services {
     QtGeneralService general{sound};
     QtMessageService messages;
     QtFileService files;
+    QtFileDialogService fileDialog{folders.userDataFolder() + QStringLiteral("dialog-links/")};
+    QtNotificationService notification{folders};
 };
 
 QtHost::QtHost() : m_services(std::make_unique<Services>())
@@ -164,6 +174,8 @@ QtHost::QtHost() : m_services(std::make_unique<Services>())
     m_host.sound = &m_services->sound;
     m_host.messages = &m_services->messages;
     m_host.files = &m_services->files;
+    m_host.fileDialog = &m_services->fileDialog;
+    m_host.notification = &m_services->notification;
 }
 
 QtHost::~QtHost() = default;

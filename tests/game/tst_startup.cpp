@@ -35,7 +35,7 @@ private Q_SLOTS:
     {
         GameFixture g;
         test::writeSuppliedWall(g.t);
-        QVERIFY(g.start("--irgendwas"));
+        QVERIFY(g.start({"--irgendwas", "zwei"}));
         frm_WQZ &w = *g.window;
         QVERIFY(w.isVisible());
         QVERIFY(w.windowState() & Qt::WindowMaximized);
@@ -43,7 +43,7 @@ private Q_SLOTS:
         QCOMPARE(w.wall().FILENAME, suppliedAutosavePath(g.t.folders));
         QCOMPARE(g.t.app.registration,
                  QStringList({g.t.app.registration[0], "Wandquiz", "BWandquiz", WANDQUIZ_VERSION}));
-        QCOMPARE(g.t.app.commandLineGiven, QString("--irgendwas"));
+        QCOMPARE(g.t.app.commandLineGiven, QString("--irgendwas zwei"));
         QCOMPARE(w.GroupCount, 2);
         QCOMPARE(w.CurrentGroup, 1);
         QVERIFY(w.AufbauTimer.isActive());
@@ -79,7 +79,7 @@ private Q_SLOTS:
 
     void aSecondInstanceEndsAtOnce()
     {
-        for (const char *commandLine : {"", "/new", "datei.frg /New"}) {
+        for (const QStringList &commandLine : {QStringList(), QStringList{"/new"}, QStringList{"datei.frg", "/New"}}) {
             GameFixture g;
             test::writeSuppliedWall(g.t);
             g.t.app.otherInstanceRunning = true;
@@ -97,7 +97,7 @@ private Q_SLOTS:
         }
         GameFixture g;
         g.t.app.otherInstanceRunning = true;
-        QVERIFY(g.start("eins /NEW zwei"));
+        QVERIFY(g.start({"eins", "x/NEWy", "zwei"}));
         QVERIFY(g.window->isVisible());
     }
 

@@ -36,9 +36,9 @@ GameFixture::GameFixture() : window(std::make_unique<frm_WQZ>(t.host())) {}
 
 GameFixture::~GameFixture() = default;
 
-bool GameFixture::start(const QString &commandLine)
+bool GameFixture::start(const QStringList &arguments)
 {
-    return window->Form_Load(commandLine);
+    return window->Form_Load(arguments);
 }
 
 void GameFixture::finishBuildUp()

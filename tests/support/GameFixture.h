@@ -19,8 +19,8 @@ class GameFixture {
 public:
     GameFixture();
     ~GameFixture();
-    // Starts the window with this command line; false when it refused to start.
-    bool start(const QString &commandLine = QString());
+    // Starts the window with these arguments; false when it refused to start.
+    bool start(const QStringList &arguments = {});
 
     TestHost t;
     std::unique_ptr<frm_WQZ> window;

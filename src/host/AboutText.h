@@ -1,0 +1,9 @@
+#pragma once
+#include <QString>
+
+namespace wq {
+
+// The text of the about box: name, version, purpose, licence and credits.
+QString aboutText();
+
+} // namespace wq
