@@ -1,0 +1,187 @@
+// Opening walls: the open command with scripted dialog answers, the autosave
+// it writes, and a wall file given on the command line.
+
+#include "host/QtFileDialogService.h"
+#include "host/controls/BoardLabel.h"
+#include "host/controls/Panel.h"
+#include "storage/WallPaths.h"
+#include "support/GameFixture.h"
+
+#include <QAction>
+#include <QtTest>
+
+using namespace wq;
+using test::GameFixture;
+
+namespace {
+const QByteArray LegacyWall = "TH:Vögel\nWelcher Vogel ruft seinen Namen?\nDer Kuckuck\n\n@\n"
+                              "TH:Bäume\nb\nb\n\n@\nTH:Seen\nc\nc\n\n@\nTH:Berge\nd\nd\n\n@\n";
+const QString Hint = QStringLiteral(
+    "Auf diesem Rechner sind keine geienen Fragen-Wände für den Wandquiz gespeichert. Nutzen Sie den LX "
+    "Werkbank Editor, um eigene Frage-Wände zu erstellen und von einem Rechner zum anderen zu kopieren. Es "
+    "werden nun die mitgelieferten Frage-Wände angezeigt.");
+
+struct Game : GameFixture {
+    Game()
+    {
+        test::writeSuppliedWall(t);
+        start();
+        finishBuildUp();
+    }
+    void openWall() { window->mnu_FileLoad->trigger(); }
+    QString userFolder() const { return userWallsFolder(t.folders); }
+};
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theDialogIsSetUpAndCancelChangesNothing()
+    {
+        Game g;
+        test::writeFile(g.userFolder() + "meine.frg", LegacyWall);
+        g.window->Punkte[0]->setText("60");
+        g.t.fileDialog.answers = {QString()};
+        g.openWall();
+        QCOMPARE(g.t.fileDialog.calls.size(), 1);
+        const auto &call = g.t.fileDialog.calls[0];
+        QCOMPARE(call.startPath, g.userFolder() + "*.lx-wqz;*.frg");
+        QCOMPARE(call.title, QString("Fragendatei öffnen"));
+        QCOMPARE(call.filter, QString("Fragendatei|*.lx-wqz;*.frg"));
+        QCOMPARE(call.flags, 0);
+        const DialogSettings expected = {
+            {"FOLDERS.USER.URL", g.userFolder()},
+            {"FOLDERS.USER.NAME", "Selbstgemacht"},
+            {"FOLDERS.STANDARD.NAME", "Mitgeliefert"},
+            {"FOLDERS.STANDARD.URL", suppliedWallsFolder(g.t.folders)},
+            {"QUICKLINKS.DESKTOP", false}, {"QUICKLINKS.USER", false}, {"QUICKLINKS.COMPUTER", false},
+            {"QUICKLINKS.NETWORK", false}, {"QUICKLINKS.USB", false}, {"QUICKLINKS.DEFAULT", false}};
+        QCOMPARE(call.settings, expected);
+        QVERIFY(g.t.messages.shown.isEmpty()); // own walls exist: no hint
+        // Cancelled: nothing changes but the remembered path.
+        QCOMPARE(g.window->LastWallPath, QString());
+        QCOMPARE(g.score(1), QString("60"));
+        QVERIFY(!g.window->AufbauTimer.isActive());
+        QVERIFY(!QFile::exists(autosavePath(g.t.folders)));
+        QVERIFY(g.t.notification.calls.isEmpty());
+    }
+
+    void aLegacyWallIsOpenedAndKeptForTheNextStart()
+    {
+        QString autosave;
+        QString opened;
+        {
+            Game g;
+            // A path with blanks and umlauts, an empty own folder.
+            opened = test::writeFile(g.t.root() + "Meine Wände/Vögel & Bäume.FRG", LegacyWall);
+            g.t.fileDialog.answers = {opened};
+            g.window->Punkte[0]->setText("60");
+            g.openWall();
+            QCOMPARE(g.t.messages.shown.size(), 1);
+            QCOMPARE(g.t.messages.shown[0].text, Hint);
+            QCOMPARE(g.t.messages.shown[0].title, QString("Hinweis"));
+            QCOMPARE(g.t.messages.shown[0].icon, MessageIcon::Information);
+            QCOMPARE(g.t.fileDialog.calls[0].startPath, suppliedWallsFolder(g.t.folders) + "*.lx-wqz;*.frg");
+            QCOMPARE(g.window->LastWallPath, opened);
+            QCOMPARE(g.window->windowTitle(), "LX Werkbank // Wandquiz " + opened);
+            QCOMPARE(g.window->Thema[0]->text(), QString("Vögel"));
+            QCOMPARE(g.score(1), QString("0"));
+            QVERIFY(g.window->AufbauTimer.isActive());
+            QCOMPARE(g.t.notification.calls.size(), 1);
+            QCOMPARE(g.t.notification.calls[0].mid(0, 3), QList<QVariant>({2, true, true}));
+            autosave = autosavePath(g.t.folders);
+            QFile file(autosave);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.read(8).startsWith("WQZPACK"));
+            file.close();
+
+            // The next start shows the same wall, read from the autosave.
+            GameFixture next;
+            next.t.folders = g.t.folders;
+            QVERIFY(next.start());
+            QCOMPARE(next.window->wall().FILENAME, autosave);
+            QCOMPARE(next.window->Thema[1]->text(), QString("Bäume"));
+            next.finishBuildUp();
+            next.click(next.window->Feld[0]);
+            QCOMPARE(next.window->lab_Frage->text(), QString("Welcher Vogel ruft seinen Namen?"));
+        }
+    }
+
+    void aBrokenFileLeavesWhatLoadLeft()
+    {
+        Game g;
+        g.window->O_Spieler[3]->trigger();
+        g.window->SiegerFenster->show();
+        const QString broken = test::writeFile(g.t.root() + "kaputt.lx-wqz", "WQZPACK\x1A und Schluss");
+        g.t.fileDialog.answers = {broken};
+        g.openWall();
+        // No message, a cleared board, saved anyway; the winner stays.
+        QCOMPARE(g.t.messages.shown.size(), 1); // only the hint
+        QCOMPARE(g.window->Thema[0]->text(), QString("A"));
+        QVERIFY(QFile::exists(autosavePath(g.t.folders)));
+        QCOMPARE(g.window->GroupCount, 2);
+        QVERIFY(g.window->SiegerFenster->isVisible());
+    }
+
+    void aFailingServiceShowsTheErrorMessage()
+    {
+        Game g;
+        g.t.files.failListing = true;
+        g.openWall();
+        QCOMPARE(g.t.messages.shown.last().text, QString("Es ist ein Fehler aufgetreten! Operation NICHT ausgeführt."));
+        QCOMPARE(g.t.messages.shown.last().title, QString("Fehler:"));
+        QCOMPARE(g.t.messages.shown.last().buttons, MessageButtons::Ok);
+        QVERIFY(g.t.fileDialog.calls.isEmpty());
+        g.t.files.failListing = false;
+        g.t.files.failPrepare = true;
+        g.openWall();
+        QCOMPARE(g.t.messages.shown.last().title, QString("Fehler:"));
+        QVERIFY(g.t.fileDialog.calls.isEmpty());
+    }
+
+    void aWallOnTheCommandLineIsOpenedAtStart()
+    {
+        GameFixture g;
+        test::writeSuppliedWall(g.t);
+        const QString wall = test::writeFile(g.t.root() + "Doppelklick Wand.frg", LegacyWall);
+        QVERIFY(g.start({"/NEW", wall}));
+        QCOMPARE(g.window->Thema[0]->text(), QString("Vögel"));
+        QCOMPARE(g.window->LastWallPath, wall);
+        QVERIFY(QFile::exists(autosavePath(g.t.folders)));
+        // Names that are not wall files are left alone.
+        GameFixture h;
+        h.t.folders = g.t.folders;
+        QVERIFY(h.start({h.t.root() + "fehlt.frg", "--x"}));
+        QCOMPARE(h.window->Thema[0]->text(), QString("Vögel")); // from the autosave
+        QVERIFY(h.window->LastWallPath.isEmpty());
+    }
+
+    void theDialogsSideBarNamesTheFolders()
+    {
+        test::TestHost t;
+        const QString own = t.root() + "Dokumente/Wandquiz/";
+        const QString supplied = t.root() + "share/Data/";
+        QDir().mkpath(own);
+        QDir().mkpath(supplied);
+        QtFileDialogService dialog(t.root() + "links/");
+        DialogSettings settings = {{"FOLDERS.USER.URL", own}, {"FOLDERS.USER.NAME", "Selbstgemacht"},
+                                   {"FOLDERS.STANDARD.NAME", "Mitgeliefert"}, {"FOLDERS.STANDARD.URL", supplied},
+                                   {"QUICKLINKS.COMPUTER", false}};
+        QList<QUrl> bar = dialog.sidebar(settings);
+        QCOMPARE(bar.size(), 2);
+        QCOMPARE(QFileInfo(bar[0].toLocalFile()).fileName(), QString("Selbstgemacht"));
+        QCOMPARE(QFileInfo(bar[1].toLocalFile()).fileName(), QString("Mitgeliefert"));
+        QCOMPARE(QFileInfo(bar[0].toLocalFile()).canonicalFilePath(), QFileInfo(own).canonicalFilePath());
+        settings.append({"QUICKLINKS.COMPUTER", true});
+        settings.removeAt(4);
+        bar = dialog.sidebar(settings);
+        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar[2].toLocalFile(), QString("/"));
+        QCOMPARE(QtFileDialogService::nameFilter("Fragendatei|*.lx-wqz;*.frg"),
+                 QString("Fragendatei (*.lx-wqz *.frg *.LX-WQZ *.FRG)"));
+    }
+};
+
+QTEST_MAIN(FilesTest)
+#include "tst_files.moc"
