@@ -2,6 +2,7 @@
 
 #include "frm_WQZ.h"
 
+#include "help/frm_WQZHelp.h"
 #include "host/controls/Panel.h"
 #include "storage/WallPaths.h"
 
@@ -96,7 +97,8 @@ void frm_WQZ::EndProgram()
 
 void frm_WQZ::H_Hilfe_Click()
 {
-    // The help window arrives with the rich-text reader.
+    frm_WQZHelp help(m_host, this);
+    help.exec();
 }
 
 void frm_WQZ::H_Ueber_Click()

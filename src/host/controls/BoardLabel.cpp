@@ -1,7 +1,6 @@
 #include "BoardLabel.h"
 
 #include "BoardFont.h"
-#include "TextPainting.h"
 
 #include <QPainter>
 
@@ -27,15 +26,17 @@ void BoardLabel::setBold(bool bold) { m_bold = bold; update(); }
 
 QFont BoardLabel::shownFont() const
 {
-    return fittedFont(displayText(m_text), rect(), boardFont(m_fontSize, m_bold), m_alignment);
+    const QFont font = boardFont(m_fontSize, m_bold);
+    if (!m_prepared.matches(m_text, rect(), font, m_alignment, true))
+        m_prepared.prepare(m_text, rect(), font, m_alignment, true);
+    return m_prepared.shownFont();
 }
 
 void BoardLabel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setFont(shownFont());
-    p.setPen(m_colour);
-    p.drawText(rect(), int(m_alignment) | Qt::TextWordWrap, displayText(m_text));
+    shownFont();
+    m_prepared.paint(p, m_colour, Qt::transparent, 0);
 }
 
 } // namespace wq

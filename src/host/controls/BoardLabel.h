@@ -2,6 +2,8 @@
 // A label on the board: wrapped text, left-aligned or centred, in a colour of
 // its own. Text that does not fit is set smaller until it does.
 
+#include "TextPainting.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -34,6 +36,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignCenter;
     double m_fontSize = 12.0;
     bool m_bold = false;
+    mutable PreparedText m_prepared;
 };
 
 } // namespace wq

@@ -2,7 +2,6 @@
 
 #include "BoardFont.h"
 #include "host/Colours.h"
-#include "TextPainting.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,13 +24,12 @@ void drawBevel(QPainter &p, const QRect &r, bool sunken)
     const QColor light(255, 255, 255, 150);
     const QColor dark(0, 0, 0, 150);
     const int w = std::clamp(std::min(r.width(), r.height()) / 40, 1, 3);
-    p.setPen(Qt::NoPen);
-    p.setBrush(sunken ? dark : light);
-    p.drawRect(r.left(), r.top(), r.width(), w);
-    p.drawRect(r.left(), r.top(), w, r.height());
-    p.setBrush(sunken ? light : dark);
-    p.drawRect(r.left(), r.bottom() - w + 1, r.width(), w);
-    p.drawRect(r.right() - w + 1, r.top(), w, r.height());
+    const QColor topLeft = sunken ? dark : light;
+    const QColor bottomRight = sunken ? light : dark;
+    p.fillRect(r.left(), r.top(), r.width(), w, topLeft);
+    p.fillRect(r.left(), r.top(), w, r.height(), topLeft);
+    p.fillRect(r.left(), r.bottom() - w + 1, r.width(), w, bottomRight);
+    p.fillRect(r.right() - w + 1, r.top(), w, r.height(), bottomRight);
 }
 } // namespace
 
@@ -76,7 +74,6 @@ void Panel::setPressed(bool pressed) { m_pressed = pressed; changed(); }
 void Panel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
     const QRect r = rect();
     const bool sunken = m_pressed || m_borderStyle == BorderPressed;
     QColor top = sunken ? m_back : backColour2();
@@ -97,14 +94,16 @@ void Panel::paintEvent(QPaintEvent *)
     QRect textRect = r.adjusted(inset, inset, -inset, -inset);
     if (sunken)
         textRect.translate(1, 1);
-    QFont font = boardFont(m_fontSize, m_bold);
+    const QFont font = boardFont(m_fontSize, m_bold);
+    if (!m_prepared.matches(m_text, textRect, font, m_alignment, m_shrinkToFit))
+        m_prepared.prepare(m_text, textRect, font, m_alignment, m_shrinkToFit);
     QColor fill = m_textColour;
     QColor outline = m_textBorder;
     if (!m_enabled) {
         fill = faded(fill);
         outline = faded(outline);
     }
-    paintOutlinedText(p, textRect, m_text, font, m_alignment, fill, outline, m_outlineWidth, m_shrinkToFit);
+    m_prepared.paint(p, fill, outline, m_outlineWidth);
 }
 
 void Panel::mousePressEvent(QMouseEvent *event)

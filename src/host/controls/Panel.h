@@ -4,6 +4,8 @@
 // disabled look. The text reads back exactly as written; a carriage return in
 // it breaks the line.
 
+#include "TextPainting.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -76,6 +78,7 @@ private:
     double m_fontSize = 12.0;
     Qt::Alignment m_alignment = Qt::AlignCenter;
     bool m_buttonDown = false;
+    mutable PreparedText m_prepared;
 };
 
 } // namespace wq
