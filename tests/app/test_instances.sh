@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# One game at a time: a second start without "/NEW" shows its message and
+# ends, with "/NEW" it runs, and an instance that crashed blocks nothing.
+# Runs the real program on the test command's X display.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+game="$build/bin/wandquiz"
+
+if [ -z "${DISPLAY:-}" ]; then
+  [ "${WANDQUIZ_REQUIRE_DISPLAY:-0}" = 1 ] && { echo "FAIL: no DISPLAY"; exit 1; }
+  echo "no X display: skipped"; exit 0
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
+unset XDG_RUNTIME_DIR
+mkdir -p "$HOME"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Waits until process $1 has a visible window; prints its id.
+window_of() {
+  local i
+  for i in $(seq 1 100); do
+    local w
+    w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 || true)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 tenths of a second for process $1 to end.
+ends_within() {
+  local i
+  for i in $(seq 1 "$2"); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+"$game" 2>"$work/first.log" &
+first=$!; pids+=("$first")
+window_of "$first" >/dev/null || fail "the first instance shows no window"
+sleep 1
+autosave="$XDG_DATA_HOME/wandquiz/AUTO.LX-WQZ"
+
+# A second start: a message box of its own, then it ends when confirmed.
+"$game" 2>"$work/second.log" &
+second=$!; pids+=("$second")
+if box=$(window_of "$second"); then
+  xdotool windowfocus --sync "$box" key Return
+  ends_within "$second" 50 || fail "the second instance did not end after its message"
+  wait "$second" || fail "the second instance ended with an error"
+else
+  fail "the second instance showed no message box"
+fi
+[ -e "$autosave" ] && fail "the second instance wrote the autosave"
+kill -0 "$first" 2>/dev/null || fail "the first instance ended too"
+
+# "/NEW" anywhere on the command line lets a second one run.
+"$game" --x /NEW 2>"$work/third.log" &
+third=$!; pids+=("$third")
+window_of "$third" >/dev/null || fail "the instance started with /NEW shows no window"
+sleep 1
+kill -0 "$third" 2>/dev/null || fail "the instance started with /NEW ended"
+kill -9 "$third"
+
+# The first one crashes; the next start is not blocked by it.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$game" 2>"$work/fourth.log" &
+fourth=$!; pids+=("$fourth")
+window_of "$fourth" >/dev/null || fail "a start after a crash shows no window"
+sleep 1.5
+kill -0 "$fourth" 2>/dev/null || fail "a start after a crash was refused"
+
+[ "$failures" -eq 0 ] && echo "instances: all checks passed"
+exit "$failures"
