@@ -1,5 +1,7 @@
 #include "RtfCodePages.h"
 
+#include "host/TextTools.h"
+
 #include <QByteArrayList>
 
 #include <iterator>
@@ -7,15 +9,6 @@
 namespace wq::rtf {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes
-// Windows leaves undefined keep their C1 control value, as browsers do.
-constexpr char16_t windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // The Symbol font's letters and signs for 0x20..0x7F and 0xA0..0xBF; other
 // bytes keep their private-use form.
@@ -97,16 +90,6 @@ int codePageForCharset(int charset)
     }
 }
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(windows1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
 QString symbolFontText(QString text)
 {
     for (QChar &c : text) {
@@ -122,7 +105,7 @@ QString CodePageDecoder::decode(QByteArrayView bytes, int codePage)
         return decodeSymbolFont(bytes);
     if (QStringDecoder *decoder = decoderFor(codePage))
         return decoder->decode(bytes);
-    return decodeWindows1252(bytes);
+    return text::decodeWindows1252(bytes);
 }
 
 QStringDecoder *CodePageDecoder::decoderFor(int codePage)

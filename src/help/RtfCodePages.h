@@ -33,7 +33,6 @@ private:
     std::map<int, std::unique_ptr<QStringDecoder>> m_decoders;
 };
 
-QString decodeWindows1252(QByteArrayView bytes);
 // The text of the font "Symbol" with its private-use characters replaced by
 // the Greek letters and signs they show.
 QString symbolFontText(QString text);

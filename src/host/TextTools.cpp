@@ -9,6 +9,15 @@
 namespace wq::text {
 
 namespace {
+// The five bytes Windows leaves undefined keep their Latin-1 meaning, as
+// Windows itself does.
+constexpr char16_t Windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
 
@@ -84,6 +93,17 @@ std::string decimalPrefix(const QString &s)
     return out;
 }
 } // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char c : bytes) {
+        const uchar b = uchar(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Windows1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
 
 QString trimBlanks(const QString &text)
 {

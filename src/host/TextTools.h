@@ -1,9 +1,14 @@
 #pragma once
 // Text and path tools shared by the wall readers, the game and the wall tool.
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace wq::text {
+
+// Windows-1252 text: like Latin-1 but for 0x80..0x9F, which hold the euro
+// sign, German quotation marks and dashes.
+QString decodeWindows1252(QByteArrayView bytes);
 
 // Blanks (spaces and tabs) removed at both ends, or at the end only.
 QString trimBlanks(const QString &text);

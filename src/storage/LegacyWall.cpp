@@ -10,15 +10,6 @@
 namespace wq {
 
 namespace {
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes that
-// Windows leaves undefined keep their Latin-1 meaning, as Windows itself does.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 constexpr qint64 MaxLegacyFileSize = qint64(256) << 20;
 
 QStringList splitLines(const QString &text)
@@ -59,17 +50,6 @@ QString markerOf(const QString &text) { return text::beforeColon(text).toUpper()
 QString textAfterMarker(const QString &text) { return text::trimBlanks(text::afterColon(text)); }
 } // namespace
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char c : bytes) {
-        const uchar b = uchar(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
-    }
-    return text;
-}
-
 LegacyText decodeLegacyText(QByteArrayView bytes)
 {
     LegacyText result;
@@ -86,7 +66,7 @@ LegacyText decodeLegacyText(QByteArrayView bytes)
             return result;
         }
     }
-    result.lines = splitLines(decodeWindows1252(bytes));
+    result.lines = splitLines(text::decodeWindows1252(bytes));
     return result;
 }
 

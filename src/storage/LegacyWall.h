@@ -24,7 +24,6 @@ struct LegacyText {
     QStringList lines;
     bool utf8 = false;
 };
-QString decodeWindows1252(QByteArrayView bytes);
 LegacyText decodeLegacyText(QByteArrayView bytes);
 // Throws HostError when the file cannot be read.
 LegacyText readLegacyText(const QString &path);
