@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev zlib1g-dev
   fonts-wine
   xvfb xauth x11-utils xdotool imagemagick
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin python3
   pulseaudio pulseaudio-utils
+  tesseract-ocr tesseract-ocr-deu libx11-dev
   clang libclang-rt-14-dev
 )
 

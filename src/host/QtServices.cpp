@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLibraryInfo>
@@ -59,6 +60,9 @@ void QtApplicationService::registerApplication(const QString &notice, const QStr
     m_titleString = titleString;
     QGuiApplication::setApplicationDisplayName(name);
     QCoreApplication::setApplicationVersion(version);
+    // The desktop links the window to wandquiz.desktop and shows our icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("wandquiz"));
+    QGuiApplication::setWindowIcon(QIcon(m_folders.programFolder() + QStringLiteral("wandquiz.png")));
 }
 
 bool QtApplicationService::previousInstanceRunning()
