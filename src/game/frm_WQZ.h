@@ -5,6 +5,7 @@
 // menu, frm_WQZ_startup.cpp starts and ends the run, and board, question,
 // panel, judging, risk, groups, colours and files each have their own file.
 
+#include "GameState.h"
 #include "appearance/BoardLayout.h"
 #include "host/HostServices.h"
 #include "model/cls_Wall.h"
@@ -17,9 +18,11 @@
 class QAction;
 class QLineEdit;
 class QMenu;
+class QScreen;
 
 namespace wq {
 
+class ModeratorWindow;
 class Panel;
 class BoardLabel;
 class PercentBar;
@@ -59,8 +62,29 @@ public:
     // True once the run has been ended.
     bool hasEnded() const { return m_ended; }
 
+    // The moderator's steps, as the keys, a presenter clicker and the
+    // moderator window take them (frm_WQZ_moderation.cpp).
+    bool questionOpen() const;
+    bool canStopClock() const;
+    bool canReveal() const;
+    bool canJudge(bool right) const;
+    void stopClockStep();
+    void revealStep();
+    void judgeStep(bool right);
+    // The next step: stop the clock, then reveal, then judge right.
+    void advanceStep();
+    bool canUndo() const { return m_undo.has_value(); }
+    void undoJudgement();
+    GameState currentState();
+    QString savedGamePath() const;
+    ModeratorWindow *moderatorWindow() const { return m_moderator.get(); }
+    // Opens the moderator window on one screen and the board on another.
+    void openModeratorWindow(QScreen *boardScreen, QScreen *moderatorScreen);
+    void closeModeratorWindow();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -133,16 +157,41 @@ private:
     void mnu_OptionsColorSel_Click(int index);
     void setFieldTextColours();
 
+    // frm_WQZ_moderation.cpp
+    void createModerationMenu();
+    void beforeJudgement();
+    void afterJudgement();
+    void saveGame();
+    void discardSavedGame();
+    std::optional<GameState> resumableGame();
+    void resumeGame(const GameState &state);
+    void mnu_Moderator_Click(bool on);
+    void mnu_FullScreen_Click(bool on);
+    void updateModerationMenu();
+
     // frm_WQZ_files.cpp
     void mnu_FileLoad_Click();
     void loadChosenWall(const QString &path);
-    void openWallFromCommandLine(const QStringList &arguments);
+    bool openWallFromCommandLine(const QStringList &arguments);
 
     const Host &m_host;
     std::unique_ptr<cls_Wall> m_wall;
     bool m_ended = false;
     bool m_layingOut = false;
     layout::BoardLayout m_layout; // the last layout pass, in twips
+
+    // Taking back the last judgement, possible until the next field opens.
+    struct UndoStep {
+        GameState before;
+        bool winnerWasShown = false;
+    };
+    std::optional<UndoStep> m_undo;
+    bool m_answerShown = false;
+    // The fields this game has played; the build-up leaves them off the board.
+    std::array<bool, 20> m_played{};
+    // Only the instance that holds the lock keeps a game for after a crash.
+    bool m_ownsInstance = false;
+    std::unique_ptr<ModeratorWindow> m_moderator;
 
 public:
     // Menu.
@@ -163,6 +212,10 @@ public:
     QAction *H_Hilfe = nullptr;
     QAction *H_SEP1 = nullptr;
     QAction *H_Ueber = nullptr;
+    QMenu *mnu_Moderation = nullptr;
+    QAction *mnu_Undo = nullptr;
+    QAction *mnu_Moderator = nullptr;
+    QAction *mnu_FullScreen = nullptr;
 
     // Board.
     QWidget *board = nullptr; // the client area, in the window's background colour

@@ -23,6 +23,10 @@ constexpr bool FieldShrinkToFit = true;
 
 void frm_WQZ::BuildBoard()
 {
+    // A new board is a new game: nothing to take back, nothing to resume.
+    m_undo.reset();
+    m_played = {};
+    discardSavedGame();
     for (Panel *score : Punkte)
         score->setText(QStringLiteral("0"));
     for (int c = 0; c < 4; ++c)
@@ -59,6 +63,7 @@ void frm_WQZ::BuildBoard()
     // The menu shows the number of groups that plays now.
     for (int i = 0; i < 4; ++i)
         O_Spieler[i]->setChecked(i == GroupCount - 1);
+    updateModerationMenu();
 }
 
 void frm_WQZ::endPendingStake()
@@ -81,7 +86,7 @@ void frm_WQZ::AufbauTimer_Timer()
         BuildStep = 5;
     --BuildStep;
     for (int c = 0; c < 4; ++c)
-        Feld[BuildStep * 4 + c]->show();
+        Feld[BuildStep * 4 + c]->setVisible(!m_played[BuildStep * 4 + c]);
     if (BuildStep == 0)
         AufbauTimer.stop();
 

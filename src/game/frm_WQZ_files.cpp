@@ -67,7 +67,7 @@ void frm_WQZ::loadChosenWall(const QString &path)
     m_host.notification->notify(2, true, true, nullptr);
 }
 
-void frm_WQZ::openWallFromCommandLine(const QStringList &arguments)
+bool frm_WQZ::openWallFromCommandLine(const QStringList &arguments)
 {
     // A file manager passes the wall file that was double-clicked.
     for (const QString &argument : arguments) {
@@ -75,9 +75,10 @@ void frm_WQZ::openWallFromCommandLine(const QStringList &arguments)
         if ((kind == u"LX-WQZ" || kind == u"FRG") && m_host.files->exists(argument)) {
             LastWallPath = QFileInfo(argument).absoluteFilePath();
             loadChosenWall(LastWallPath);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 } // namespace wq

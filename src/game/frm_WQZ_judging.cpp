@@ -41,6 +41,7 @@ void frm_WQZ::Falsch_MouseDown()
 
 void frm_WQZ::OK_MouseUp()
 {
+    beforeJudgement();
     OK->setTextColour(Qt::black);
     const qint32 kind = wall().Item(PlayedField, true).SORT;
     double gained = fieldPoints(PlayedField);
@@ -50,16 +51,19 @@ void frm_WQZ::OK_MouseUp()
     FragFeld->hide();
     m_host.sound->playNamed(QStringLiteral("correct"));
     QUESTIONDONE(true);
+    afterJudgement();
 }
 
 void frm_WQZ::Falsch_MouseUp()
 {
+    beforeJudgement();
     Falsch->setBorderStyle(Panel::BorderRaised);
     Falsch->setTextColour(Qt::black);
     m_host.sound->playNamed(QStringLiteral("wrong"));
     if (wall().Item(PlayedField, true).SORT == KindRisk)
         setScore(CurrentGroup, score(CurrentGroup) - stake());
     QUESTIONDONE(false);
+    afterJudgement();
 }
 
 void frm_WQZ::QUESTIONDONE(bool pCorrect)

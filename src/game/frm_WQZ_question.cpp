@@ -30,6 +30,11 @@ const QString StakeRequest = QStringLiteral(
 void frm_WQZ::QUESTION(qint32 pIndex)
 {
     ShownField = pIndex;
+    // Opening a field ends the chance to take back the last judgement.
+    m_undo.reset();
+    m_answerShown = false;
+    updateModerationMenu();
+    m_played[pIndex] = true;
     Feld[pIndex]->hide();
     PlayedField = pIndex;
     Risiko->clear();
@@ -164,6 +169,7 @@ void frm_WQZ::ctl_Antwort_Click()
     const cls_WallField &field = wall().Item(ShownField, true);
     lab_Frage->setAlignment(field.TALIGN == AlignAnswerLeft ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     lab_Frage->setText(prepared(field.ANSWER));
+    m_answerShown = true;
     if (field.IMAGEMODE != PictureWithQuestion && !field.IMAGENAME.isEmpty())
         SHOWPIC(field.IMAGENAME);
     if (field.IMAGEMODE == PictureWithQuestion)

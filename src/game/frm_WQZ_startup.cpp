@@ -3,6 +3,7 @@
 #include "frm_WQZ.h"
 
 #include "help/frm_WQZHelp.h"
+#include "host/PackageFile.h"
 #include "host/controls/Panel.h"
 #include "storage/WallPaths.h"
 
@@ -24,7 +25,8 @@ QString versionText()
 bool frm_WQZ::Form_Load(const QStringList &arguments)
 {
     const QString commandLine = arguments.join(u' ');
-    if (m_host.app->previousInstanceRunning() && !commandLine.contains(NewInstanceSwitch)) {
+    m_ownsInstance = !m_host.app->previousInstanceRunning();
+    if (!m_ownsInstance && !commandLine.contains(NewInstanceSwitch)) {
         try {
             m_host.app->restoreDefaultCursor();
             m_host.messages->messageBox(QStringLiteral("Wandquiz läuft bereits oder wird noch geladen."), QString());
@@ -38,14 +40,22 @@ bool frm_WQZ::Form_Load(const QStringList &arguments)
     m_host.app->registerApplication(Notice, QStringLiteral("Wandquiz"), QStringLiteral("BWandquiz"), versionText());
     m_host.app->setCommandLine(commandLine);
     mnu_OptionsColorSel_Click(1);
+    // Saves cut short by a crash may have left temporary files; with no other
+    // instance running, none of them is still being written.
+    if (m_ownsInstance)
+        PackageFile::removeLeftovers(autosavePath(*m_host.folders));
     wall().LOAD(autosavePath(*m_host.folders), QString());
-    openWallFromCommandLine(arguments);
+    // A game cut short by a crash can go on, unless another wall was asked for.
+    const bool newWall = openWallFromCommandLine(arguments);
+    const std::optional<GameState> resumed = newWall ? std::nullopt : resumableGame();
     // Filling the screen first makes the window large even where no window
     // manager maximises it.
     if (screen())
         setGeometry(screen()->availableGeometry());
     showMaximized();
     BuildBoard();
+    if (resumed)
+        resumeGame(*resumed);
     AufbauTimer.start();
     return true;
 }
@@ -85,6 +95,8 @@ void frm_WQZ::S_Neu_Click()
 void frm_WQZ::EndProgram()
 {
     m_ended = true;
+    discardSavedGame();
+    closeModeratorWindow();
     AufbauTimer.stop();
     Blinker.stop();
     ZeitMess.stop();

@@ -2,9 +2,9 @@
 
 #include "frm_WQZ.h"
 
+#include "ModeratorWindow.h"
 #include "appearance/BoardLayout.h"
 #include "appearance/ColourSchemes.h"
-#include "host/Pictures.h"
 #include "host/controls/BoardFont.h"
 #include "host/controls/BoardLabel.h"
 #include "host/controls/Panel.h"
@@ -59,6 +59,7 @@ frm_WQZ::frm_WQZ(const Host &host, QWidget *parent) : QMainWindow(parent), m_hos
     setWindowTitle(QStringLiteral("LX Werkbank // Wandquiz"));
     ensureBoardFont();
     createMenu();
+    createModerationMenu();
     createBoard();
     createQuestionPanel();
 
@@ -184,8 +185,7 @@ void frm_WQZ::createQuestionPanel()
     pic_ImageScaled->hide();
 
     pic_Joker = new PictureBox(QStringLiteral("pic_Joker"), FragFeld);
-    pic_Joker->showFitted(pictures::fromFile(m_host.folders->programFolder() + QStringLiteral("joker.png")),
-                          Qt::transparent, true);
+    pic_Joker->showFittedFile(m_host.folders->programFolder() + QStringLiteral("joker.png"), Qt::transparent, true);
     pic_Joker->hide();
 
     const std::pair<Panel **, const char *> buttons[] = {

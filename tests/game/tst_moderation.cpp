@@ -1,0 +1,270 @@
+// What moderators asked for: taking back a judgement, keys and a presenter
+// clicker, the moderator window, and a game that survives a crash.
+
+#include "game/ModeratorWindow.h"
+#include "host/controls/BoardLabel.h"
+#include "host/controls/Panel.h"
+#include "storage/WallPaths.h"
+#include "support/GameFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace wq;
+using test::GameFixture;
+
+namespace {
+struct Game : GameFixture {
+    explicit Game(const QMap<int, int> &kinds = {}, const test::FixedFolderService *sameFolders = nullptr)
+    {
+        if (sameFolders)
+            t.folders = *sameFolders;
+        else
+            test::writeSuppliedWall(t, [&](cls_Wall &wall) {
+                for (auto it = kinds.begin(); it != kinds.end(); ++it)
+                    wall.Item(it.key(), true).SORT = it.value();
+            });
+        start();
+        finishBuildUp();
+    }
+    frm_WQZ &w() { return *window; }
+    void key(int k) { QTest::keyClick(window.get(), Qt::Key(k)); }
+    void open(int field) { click(window->Feld[field]); }
+};
+} // namespace
+
+class ModerationTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theLastJudgementCanBeTakenBack()
+    {
+        Game g({{6, KindRisk}});
+        QVERIFY(!g.w().mnu_Undo->isEnabled());
+        QCOMPARE(g.w().mnu_Undo->shortcut(), QKeySequence("Ctrl+Z"));
+        g.open(4);
+        g.stopClock();
+        g.revealAnswer();
+        g.judgeRight(); // group 1 gets 40
+        g.open(5);
+        g.stopClock();
+        g.judgeRight(); // a mis-click: group 2 gets 40
+        QCOMPARE(g.score(2), QString("40"));
+        QCOMPARE(g.w().CurrentGroup, 1);
+        QVERIFY(g.w().mnu_Undo->isEnabled());
+        g.w().mnu_Undo->trigger();
+        QCOMPARE(g.score(2), QString("0"));
+        QCOMPARE(g.score(1), QString("40"));
+        QCOMPARE(g.w().CurrentGroup, 2);
+        QVERIFY(g.w().FragFeld->isVisible() && g.w().OK->isVisible() && g.w().Falsch->isVisible());
+        QVERIFY(!g.w().mnu_Undo->isEnabled()); // only the last one
+        g.judgeWrong();
+        QCOMPARE(g.score(2), QString("0"));
+        QCOMPARE(g.w().CurrentGroup, 1);
+
+        // A risk field judged again keeps its stake.
+        g.open(6);
+        g.w().Risiko->setText("30");
+        QTest::keyClick(g.w().Risiko, Qt::Key_Return);
+        g.stopClock();
+        g.judgeWrong();
+        QCOMPARE(g.score(1), QString("10"));
+        g.w().mnu_Undo->trigger();
+        g.judgeRight();
+        QCOMPARE(g.score(1), QString("110")); // 40 + 40 points + the stake of 30
+
+        // Once the next field is open, there is nothing to take back.
+        g.open(7);
+        QVERIFY(!g.w().mnu_Undo->isEnabled());
+        g.w().mnu_Undo->trigger();
+        QCOMPARE(g.score(1), QString("110"));
+    }
+
+    void undoingTheLastFieldHidesTheWinnerAgain()
+    {
+        Game g({{0, KindJoker}});
+        for (int i = 1; i < 20; ++i)
+            g.w().Feld[i]->hide();
+        g.open(0);
+        g.judgeRight();
+        QVERIFY(g.w().SiegerFenster->isVisible());
+        g.w().mnu_Undo->trigger();
+        QVERIFY(g.w().SiegerFenster->isHidden());
+        QVERIFY(g.w().OK->isVisible());
+        QCOMPARE(g.w().OK->text(), QString("Hier klicken!"));
+        QCOMPARE(g.score(1), QString("0"));
+        g.judgeRight();
+        QVERIFY(g.w().SiegerFenster->isVisible());
+        QCOMPARE(g.score(1), QString("20"));
+    }
+
+    void keysAndThePresenterClicker()
+    {
+        Game g({{8, KindRisk}});
+        QApplication::setActiveWindow(g.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(g.window.get()));
+        g.open(0);
+        g.key(Qt::Key_Space);
+        QVERIFY(!g.w().ZeitMess.isActive() && g.w().OK->isVisible());
+        g.key(Qt::Key_A);
+        QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 0"));
+        g.key(Qt::Key_R);
+        QCOMPARE(g.score(1), QString("20"));
+        QVERIFY(g.w().FragFeld->isHidden());
+        g.key(Qt::Key_R); // no question open: nothing happens
+        QCOMPARE(g.score(1), QString("20"));
+
+        g.open(1);
+        g.key(Qt::Key_F); // the clock still runs: nothing to judge yet
+        QVERIFY(g.w().ZeitMess.isActive());
+        g.key(Qt::Key_PageDown);
+        QVERIFY(!g.w().ZeitMess.isActive());
+        g.key(Qt::Key_PageDown);
+        QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 1"));
+        g.key(Qt::Key_PageUp);
+        QCOMPARE(g.score(2), QString("20"));
+
+        // While the stake is typed, letters are letters.
+        g.open(8);
+        QVERIFY(g.w().Risiko->hasFocus());
+        QTest::keyClicks(g.w().Risiko, "1r");
+        QCOMPARE(g.w().Risiko->text(), QString("1r"));
+        QCOMPARE(g.w().lab_Frage->text(), QString("RISIKO"));
+
+        QCOMPARE(g.w().mnu_FullScreen->shortcut(), QKeySequence(Qt::Key_F11));
+        g.w().mnu_FullScreen->trigger();
+        QVERIFY(g.w().isFullScreen());
+        g.w().mnu_FullScreen->trigger();
+        QVERIFY(!g.w().isFullScreen());
+    }
+
+    void theModeratorWindowActsAsTheBoard()
+    {
+        QCOMPARE(planScreens({QRect(0, 0, 1366, 768)}, 0), std::nullopt);
+        const auto two = planScreens({QRect(0, 0, 1366, 768), QRect(1366, 0, 1920, 1080)}, 0);
+        QVERIFY(two && two->board == 1 && two->moderator == 0);
+        const auto three = planScreens({QRect(0, 0, 800, 600), QRect(0, 0, 1920, 1080), QRect(0, 0, 1366, 768)}, 2);
+        QVERIFY(three && three->board == 1 && three->moderator == 2);
+
+        Game g;
+        QVERIFY(!g.w().mnu_Moderator->isEnabled()); // one screen: nothing changes
+        QScreen *screen = QGuiApplication::primaryScreen();
+        g.w().openModeratorWindow(screen, screen);
+        ModeratorWindow *m = g.w().moderatorWindow();
+        QVERIFY(m && m->isVisible());
+        QVERIFY(!m->rightButton->isEnabled());
+        g.open(9);
+        m->refresh();
+        QCOMPARE(m->questionLabel->text(), QString("Frage 9"));
+        QCOMPARE(m->answerLabel->text(), QString("Antwort: Antwort 9")); // before it is revealed
+        QCOMPARE(m->timeLabel->text(), QString("65 s"));
+        QVERIFY(m->fieldLabel->text().startsWith("60 Punkte – Thema 2"));
+        QVERIFY(m->stopButton->isEnabled() && !m->revealButton->isEnabled());
+        QTest::mouseClick(m->stopButton, Qt::LeftButton);
+        QVERIFY(!g.w().ZeitMess.isActive() && g.w().OK->isVisible());
+        QTest::mouseClick(m->revealButton, Qt::LeftButton);
+        QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 9"));
+        QTest::mouseClick(m->wrongButton, Qt::LeftButton);
+        QCOMPARE(g.w().CurrentGroup, 2);
+        QVERIFY(g.w().FragFeld->isHidden());
+        QVERIFY(m->scoresLabel->text().contains("▶ Gruppe 2: 0"));
+        g.w().closeModeratorWindow();
+        QVERIFY(!g.w().moderatorWindow());
+    }
+
+    void aGameSurvivesACrash()
+    {
+        Game crashed;
+        for (int field : {0, 5}) {
+            crashed.open(field);
+            crashed.stopClock();
+            crashed.judgeRight();
+        }
+        QVERIFY(QFile::exists(crashed.w().savedGamePath()));
+        // No close: the window just vanishes, as in a crash.
+        crashed.window.reset();
+        {
+            Game g({}, &crashed.t.folders);
+            QCOMPARE(g.t.messages.shown.size(), 1);
+            QCOMPARE(g.t.messages.shown[0].text, QString("Das letzte Spiel wurde nicht beendet. Fortsetzen?"));
+            QCOMPARE(g.t.messages.shown[0].buttons, MessageButtons::YesNo);
+            QCOMPARE(g.score(1), QString("0")); // answered No (no scripted answer)
+            QVERIFY(!QFile::exists(g.w().savedGamePath()));
+        }
+    }
+
+    void aResumedGameIsTheGameAsItWas()
+    {
+        Game first;
+        test::FixedFolderService folders = first.t.folders;
+        first.w().O_Spieler[2]->trigger();
+        first.finishBuildUp();
+        first.t.messages.texts = {"Die Füchse"};
+        first.click(first.w().Beschriftung[1]);
+        for (int field : {0, 5, 19}) {
+            first.open(field);
+            first.stopClock();
+            first.judgeRight();
+        }
+        const GameState before = first.w().currentState();
+
+        GameFixture next;
+        next.t.folders = folders;
+        next.t.messages.answers = {MessageResult::Yes};
+        QVERIFY(next.start());
+        next.finishBuildUp();
+        const GameState after = next.window->currentState();
+        QCOMPARE(after, before);
+        QCOMPARE(next.score(2), QString("40"));
+        QCOMPARE(next.window->Beschriftung[1]->text(), QString("Die Füchse"));
+        QCOMPARE(next.window->GroupCount, 3);
+        QCOMPARE(next.window->CurrentGroup, 1);
+        QVERIFY(next.window->O_Spieler[2]->isChecked());
+        for (int i = 0; i < 20; ++i)
+            QCOMPARE(next.window->Feld[i]->isHidden(), i == 0 || i == 5 || i == 19);
+
+        // A normal end discards it.
+        next.window->close();
+        QVERIFY(!QFile::exists(next.window->savedGamePath()));
+    }
+
+    void newGamesNewWallsAndOtherInstancesDiscardOrLeaveIt()
+    {
+        Game g;
+        g.open(0);
+        g.stopClock();
+        g.judgeRight();
+        const QString saved = g.w().savedGamePath();
+        QVERIFY(QFile::exists(saved));
+        g.t.messages.answers = {MessageResult::Yes};
+        g.w().S_Neu->trigger();
+        QVERIFY(!QFile::exists(saved));
+
+        g.open(0);
+        g.stopClock();
+        g.judgeWrong();
+        QVERIFY(QFile::exists(saved));
+        // A second instance started with /NEW neither asks nor touches it.
+        GameFixture other;
+        other.t.folders = g.t.folders;
+        other.t.app.otherInstanceRunning = true;
+        QVERIFY(other.start({"/NEW"}));
+        QVERIFY(other.t.messages.shown.isEmpty());
+        other.window->close();
+        QVERIFY(QFile::exists(saved));
+        // A wall on the command line is a new wall: no question, and discarded.
+        GameFixture withWall;
+        withWall.t.folders = g.t.folders;
+        const QString wall = test::writeFile(g.t.root() + "neu.frg",
+                                             "TH:A\na\na\n\n@\nTH:B\nb\nb\n\n@\nTH:C\nc\nc\n\n@\nTH:D\nd\nd\n\n@\n");
+        QVERIFY(withWall.start({wall}));
+        QVERIFY(withWall.t.messages.shown.isEmpty());
+        QVERIFY(!QFile::exists(saved));
+    }
+};
+
+QTEST_MAIN(ModerationTest)
+#include "tst_moderation.moc"
