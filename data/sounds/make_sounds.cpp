@@ -1,12 +1,9 @@
 // Writes the game's sounds into the folder given on the command line. Every
 // sound is synthesised here, so the repository holds no recorded audio.
 // Output: 16-bit PCM mono WAV at 48 kHz, the usual rate of sound cards (and of
-// the test sink), so nothing needs resampling.
-//
-// Every file ends in 0.3 s of silence: Qt 6.4's QSoundEffect closes its
-// PulseAudio stream as soon as it has handed over the last bytes, which drops
-// what is still buffered (about 180 ms). Without the silence a tick would
-// hardly be heard and the other sounds would end in a click.
+// the test sink), so nothing needs resampling. Each file ends where its sound
+// has faded out: the player mixes into a stream that keeps running, so no
+// silence is needed to carry the end out.
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +20,6 @@ namespace {
 
 constexpr int kRate = 48000;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kTrailingSilence = 0.3; // seconds, see above
 
 using Signal = std::vector<double>;
 
@@ -120,9 +116,8 @@ void putLe(std::ofstream &out, std::uint32_t value, int bytes)
         out.put(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
-bool writeWav(const std::filesystem::path &path, Signal s)
+bool writeWav(const std::filesystem::path &path, const Signal &s)
 {
-    s.resize(s.size() + samplesFor(kTrailingSilence), 0.0);
     std::ofstream out(path, std::ios::binary);
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(s.size() * 2);
     out.write("RIFF", 4);

@@ -1,60 +1,268 @@
 #include "QtSoundService.h"
 
+#include "SoundMixer.h"
+#include "WavFile.h"
+
 #include <QApplication>
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
 #include <QDir>
+#include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <future>
+#include <mutex>
+#include <optional>
 
 namespace wq {
 
 namespace {
 
+// What the stream holds ahead of what is heard, asked for; the server grants
+// a little less (60 ms for 80). Qt tops it up 20 ms at a time, so with less
+// than 80 the stream ran dry every few pulls on a busy two-core machine.
+constexpr int kBufferMs = 80;
+// Where a stream that keeps running dry stops growing: 100 ms granted, which
+// held with three programs hogging both cores.
+constexpr int kMostBufferMs = 150;
+// How often the stream is looked after.
+constexpr int kWatchMs = 500;
+
 QtMessageHandler previousHandler = nullptr;
 
-// Qt's PulseAudio backend warns when it finds no server. A game without sound
-// is fine, so that warning stays off the console.
-void withoutServerWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+// Qt's PulseAudio backend warns when it finds no server and when the server
+// goes away while the game runs. A game without sound is fine, so these stay
+// off the console.
+void withoutAudioServerWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(u"PulseAudioService:"))
+    static constexpr QStringView backendWarnings[] = {u"PulseAudioService:", u"\"Stream error", u"Stream error",
+                                                      u"pa_stream_", u"QAudioSink:", u"Got a buffer overflow"};
+    const bool fromBackend =
+        QByteArrayView(context.category ? context.category : "").startsWith("qt.multimedia")
+        || std::any_of(std::begin(backendWarnings), std::end(backendWarnings),
+                       [&](QStringView start) { return message.startsWith(start); });
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && fromBackend)
         return;
     if (previousHandler)
         previousHandler(type, context, message);
 }
 
-bool audioOutputPresent()
+// Installed once, before Qt first looks for a server, and kept: the server
+// may go at any time.
+QAudioDevice defaultOutput()
 {
-    previousHandler = qInstallMessageHandler(withoutServerWarning);
-    const bool present = !QMediaDevices::defaultAudioOutput().isNull();
-    qInstallMessageHandler(previousHandler);
-    return present;
+    static const bool installed = [] {
+        previousHandler = qInstallMessageHandler(withoutAudioServerWarnings);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    return QMediaDevices::defaultAudioOutput();
 }
+
+// 16-bit at 48 kHz, the rate of our sounds, in the channel count the device
+// prefers; another rate only if the device cannot take that one.
+std::optional<QAudioFormat> streamFormat(const QAudioDevice &device)
+{
+    const QAudioFormat preferred = device.preferredFormat();
+    const int channels = preferred.channelCount() == 1 ? 1 : 2;
+    for (const int rate : {48000, preferred.sampleRate()}) {
+        for (const int count : {channels, 3 - channels}) {
+            QAudioFormat format;
+            format.setSampleFormat(QAudioFormat::Int16);
+            format.setSampleRate(rate);
+            format.setChannelCount(count);
+            if (rate > 0 && device.isFormatSupported(format))
+                return format;
+        }
+    }
+    return {};
+}
+
+// The stream's source: whatever the mixer makes of the voices playing, and
+// silence while none does, so the stream never runs dry and never stops.
+// The sink reads it on the audio thread while the game starts and stops
+// sounds on its own, hence the lock around the mixer.
+class MixerDevice final : public QIODevice {
+public:
+    explicit MixerDevice(int channels) : m_mixer(channels), m_frameBytes(2 * channels)
+    {
+        // Unbuffered: a buffered device would read ahead 16 kB, a sixth of a second.
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    void play(int key, SoundMixer::Samples sound)
+    {
+        const std::lock_guard lock(m_lock);
+        m_mixer.play(key, sound);
+    }
+    void stopAll()
+    {
+        const std::lock_guard lock(m_lock);
+        m_mixer.stopAll();
+    }
+    quint64 reads() const { return m_reads; }
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return false; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 bytes = maxSize - maxSize % m_frameBytes;
+        m_block.resize(std::size_t(bytes / 2));
+        {
+            const std::lock_guard lock(m_lock);
+            m_mixer.mix(m_block);
+        }
+        std::memcpy(data, m_block.data(), std::size_t(bytes));
+        ++m_reads;
+        return bytes;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    std::mutex m_lock;
+    SoundMixer m_mixer;
+    const qint64 m_frameBytes;
+    std::vector<qint16> m_block;
+    std::atomic<quint64> m_reads = 0;
+};
 
 } // namespace
 
-QtSoundService::QtSoundService(const QString &soundsFolder) : m_hasOutput(audioOutputPresent())
+// The audio thread: it owns the sink, whose timer pulls the mixer every 20 ms,
+// so a busy game window cannot starve the stream.
+class QtSoundService::Output final : public QThread {
+public:
+    Output(const QAudioDevice &device, const QAudioFormat &format)
+        : m_device(device), m_format(format), m_mixer(format.channelCount())
+    {
+    }
+    MixerDevice &mixer() { return m_mixer; }
+    int bufferMs() const { return m_bufferMs; }
+    int underruns() const { return m_underruns; }
+    // Starts the thread and the stream; false when the stream cannot be opened.
+    bool open()
+    {
+        std::future<bool> opened = m_opened.get_future();
+        start();
+        return opened.wait_for(std::chrono::seconds(10)) == std::future_status::ready && opened.get();
+    }
+
+private:
+    void run() override
+    {
+        QAudioSink sink(m_device, m_format);
+        qsizetype buffer = m_format.bytesForDuration(kBufferMs * 1000);
+        const qsizetype mostBuffer = m_format.bytesForDuration(kMostBufferMs * 1000);
+        int dryBefore = 0;
+        const auto startStream = [&] {
+            sink.setBufferSize(buffer);
+            sink.start(&m_mixer);
+            m_bufferMs = int(m_format.durationForBytes(sink.bufferSize()) / 1000);
+            dryBefore = m_underruns;
+            return sink.state() != QAudio::StoppedState;
+        };
+        const auto growStream = [&] {
+            sink.stop();
+            buffer = std::min(buffer * 3 / 2, mostBuffer);
+            startStream();
+        };
+        // Idle means the server ran dry: the mixer itself never runs out.
+        QObject::connect(&sink, &QAudioSink::stateChanged, &sink, [this](QAudio::State state) {
+            if (state == QAudio::IdleState)
+                ++m_underruns;
+        });
+        const bool running = startStream();
+        m_opened.set_value(running);
+        if (!running)
+            return;
+        // A stream the server dropped (it went away) is opened again in case
+        // it is back. Qt pulls only once 20 ms are free in the buffer, and the
+        // server starts playing only once the buffer is nearly full: in a
+        // buffer too short for both nothing ever plays, so a stream that takes
+        // no data gets more room; so does one that ran dry more than once,
+        // each time a gap in the sound, on a machine busier than planned for.
+        QTimer watch;
+        quint64 seen = m_mixer.reads();
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (sink.state() == QAudio::StoppedState)
+                startStream();
+            else if (m_mixer.reads() == seen || (m_underruns - dryBefore >= 2 && buffer < mostBuffer))
+                growStream();
+            seen = m_mixer.reads();
+        });
+        watch.start(kWatchMs);
+        exec();
+        sink.stop();
+    }
+
+    const QAudioDevice m_device;
+    const QAudioFormat m_format;
+    MixerDevice m_mixer;
+    std::promise<bool> m_opened;
+    std::atomic<int> m_bufferMs = 0;
+    std::atomic<int> m_underruns = 0;
+};
+
+QtSoundService::QtSoundService(const QString &soundsFolder)
 {
-    // Without an output each QSoundEffect would warn once it has loaded.
-    if (!m_hasOutput)
+    const QAudioDevice device = defaultOutput();
+    if (device.isNull())
         return;
+    const std::optional<QAudioFormat> format = streamFormat(device);
+    if (!format)
+        return;
+    auto output = std::make_unique<Output>(device, *format);
+    if (!output->open()) {
+        // Stuck in the audio server: left to itself rather than waited for.
+        if (!output->wait(2000))
+            (void)output.release();
+        return;
+    }
+    m_output = std::move(output);
+
     const QDir folder(soundsFolder);
-    const QStringList files = folder.entryList({QStringLiteral("*.wav")}, QDir::Files);
-    for (const QString &file : files) {
-        auto effect = std::make_shared<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(folder.absoluteFilePath(file)));
-        m_effects.insert(file.toLower(), effect);
+    for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        const QString key = file.toLower();
+        if (m_index.contains(key))
+            continue;
+        ++m_filesFound;
+        QFile in(folder.absoluteFilePath(file));
+        if (!in.open(QIODevice::ReadOnly) || in.size() == 0)
+            continue;
+        const uchar *bytes = in.map(0, in.size());
+        const std::optional<Pcm> pcm =
+            bytes ? decodeWav(QByteArrayView(bytes, in.size())) : decodeWav(in.readAll());
+        if (!pcm)
+            continue;
+        m_index.insert(key, int(m_sounds.size()));
+        m_sounds.push_back(convertPcm(*pcm, format->sampleRate(), format->channelCount()).samples);
     }
 }
 
-QtSoundService::~QtSoundService() = default;
-
-bool QtSoundService::isLoaded() const
+QtSoundService::~QtSoundService()
 {
-    for (const auto &effect : m_effects)
-        if (!effect->isLoaded())
-            return false;
-    return true;
+    if (!m_output)
+        return;
+    m_output->mixer().stopAll();
+    m_output->quit();
+    // A stream that hangs in the audio server must not hang the game's end.
+    if (!m_output->wait(10000))
+        (void)m_output.release();
+}
+
+int QtSoundService::bufferMs() const
+{
+    return m_output ? m_output->bufferMs() : 0;
+}
+
+int QtSoundService::underruns() const
+{
+    return m_output ? m_output->underruns() : 0;
 }
 
 void QtSoundService::playNamed(const QString &name)
@@ -64,20 +272,16 @@ void QtSoundService::playNamed(const QString &name)
 
 void QtSoundService::playFile(const QString &fileName)
 {
-    // A sound still playing starts again from the beginning.
-    if (const auto effect = m_effects.value(fileName.toLower()))
-        effect->play();
+    const auto found = m_index.constFind(fileName.toLower());
+    if (m_output && found != m_index.constEnd())
+        m_output->mixer().play(*found, m_sounds[std::size_t(*found)]);
 }
 
 void QtSoundService::stopAll()
 {
-    for (const auto &effect : std::as_const(m_effects))
-        effect->stop();
+    if (m_output)
+        m_output->mixer().stopAll();
 }
-
-} // namespace wq
-
-namespace wq {
 
 void QtSoundService::beep()
 {
