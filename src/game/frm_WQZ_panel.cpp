@@ -83,6 +83,9 @@ void frm_WQZ::Form_Resize()
     put(ZeitAnz, b.timeBar);
     put(pic_Joker, b.joker);
     put(Risiko, b.stakeBox);
+    QFont stakeFont = Risiko->font();
+    stakeFont.setPixelSize(std::max(8, Risiko->height() * 6 / 10));
+    Risiko->setFont(stakeFont);
     put(SiegerFenster, b.winnerPanel);
     put(lab_Sieger, b.winnerText);
     for (int c = 0; c < 4; ++c)

@@ -156,6 +156,9 @@ void frm_WQZ::createBoard()
         // Every group can be renamed, whoever's turn it is.
         Beschriftung[g]->setClickableWhenDisabled(true);
         Beschriftung[g]->setCursor(Qt::PointingHandCursor);
+        // The blinking name stays readable in white on a light panel.
+        Beschriftung[g]->setOutlineWidth(1);
+        Beschriftung[g]->setTextBorderColour(QColor(0, 0, 0, 150));
         Punkte[g] = makePanel(QStringLiteral("Punkte_%1").arg(g), InfoFenster);
         Punkte[g]->setText(QStringLiteral("0"));
         Punkte[g]->setBold(true);
@@ -210,6 +213,8 @@ void frm_WQZ::createQuestionPanel()
     lab_Risiko->setBold(true);
     lab_Risiko->setFontSize(16);
     lab_Risiko->setTextColour(Qt::white);
+    // The panel blinks white behind the request; a dark band keeps it readable.
+    lab_Risiko->setBackground(QColor(0, 0, 0, 170));
     lab_Risiko->hide();
 
     Risiko = new QLineEdit(QStringLiteral("0"), FragFeld);

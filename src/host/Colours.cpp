@@ -20,11 +20,26 @@ QColor shifted(const QColor &colour, double percent)
                   shiftChannel(colour.blue(), share));
 }
 
+namespace {
+// Relative luminance as the eye sees it (sRGB).
+double luminance(const QColor &colour)
+{
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) + 0.0722 * linear(colour.blue());
+}
+} // namespace
+
 QColor contrastText(const QColor &back)
 {
-    // Perceived brightness, weighted as the eye weighs the three channels.
-    const double brightness = 0.299 * back.red() + 0.587 * back.green() + 0.114 * back.blue();
-    return brightness >= 140.0 ? QColor(Qt::black) : QColor(Qt::white);
+    // Whichever of black and white stands out more, by the contrast ratio
+    // (L1 + 0.05) / (L2 + 0.05): on a projector every bit counts.
+    const double l = luminance(back);
+    const double withWhite = 1.05 / (l + 0.05);
+    const double withBlack = (l + 0.05) / 0.05;
+    return withBlack >= withWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 QColor mixHalf(const QColor &a, const QColor &b)

@@ -8,7 +8,7 @@ namespace wq::colours {
 // Positive percent moves the colour towards white, negative towards black, by
 // that share of the distance; beyond 100 % it stays white or black.
 QColor shifted(const QColor &colour, double percent);
-// Black or white, whichever reads better on the back colour.
+// Black or white, whichever has the higher contrast on the back colour.
 QColor contrastText(const QColor &back);
 QColor mixHalf(const QColor &a, const QColor &b);
 

@@ -156,6 +156,8 @@ private Q_SLOTS:
         QCOMPARE(colours::shifted(QColor(100, 0, 200), -150), QColor(Qt::black));
         QCOMPARE(colours::contrastText(QColor("#FFFF00")), QColor(Qt::black));
         QCOMPARE(colours::contrastText(QColor("#000080")), QColor(Qt::white));
+        QCOMPARE(colours::contrastText(QColor(134, 134, 134)), QColor(Qt::black)); // mid grey
+        QCOMPARE(colours::contrastText(QColor(0, 0, 204)), QColor(Qt::white));
         QCOMPARE(colours::mixHalf(QColor(Qt::black), QColor(Qt::white)), QColor(128, 128, 128));
         QCOMPARE(colours::toBgr(QColor("#102030")), 0x00302010u);
         QCOMPARE(colours::fromBgr(0x00302010u), QColor("#102030"));

@@ -23,6 +23,7 @@ void BoardLabel::setTextColour(const QColor &colour) { m_colour = colour; update
 void BoardLabel::setAlignment(Qt::Alignment alignment) { m_alignment = alignment; update(); }
 void BoardLabel::setFontSize(double points) { m_fontSize = points; update(); }
 void BoardLabel::setBold(bool bold) { m_bold = bold; update(); }
+void BoardLabel::setBackground(const QColor &colour) { m_background = colour; update(); }
 
 QFont BoardLabel::shownFont() const
 {
@@ -35,6 +36,12 @@ QFont BoardLabel::shownFont() const
 void BoardLabel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    if (m_background.alpha() > 0) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(m_background);
+        p.drawRoundedRect(rect(), 8, 8);
+    }
     shownFont();
     m_prepared.paint(p, m_colour, Qt::transparent, 0);
 }

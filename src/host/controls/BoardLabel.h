@@ -24,6 +24,8 @@ public:
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points);
     void setBold(bool bold);
+    // A band behind the text, so it stays readable on any panel colour.
+    void setBackground(const QColor &colour);
     // The font the text is actually drawn with at the current size.
     QFont shownFont() const;
 
@@ -36,6 +38,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignCenter;
     double m_fontSize = 12.0;
     bool m_bold = false;
+    QColor m_background = Qt::transparent;
     mutable PreparedText m_prepared;
 };
 

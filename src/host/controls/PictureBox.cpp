@@ -1,5 +1,7 @@
 #include "PictureBox.h"
 
+#include "host/Pictures.h"
+
 #include <QPainter>
 
 namespace wq {
@@ -10,8 +12,15 @@ PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QImage PictureBox::picture() const
+{
+    readPendingFile();
+    return m_picture;
+}
+
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_pendingFile.clear();
     m_picture = picture;
     update();
 }
@@ -23,8 +32,23 @@ void PictureBox::showFitted(const QImage &picture, const QColor &frame, bool kee
     setPicture(picture);
 }
 
+void PictureBox::showFittedFile(const QString &path, const QColor &frame, bool keepAspect)
+{
+    showFitted(QImage(), frame, keepAspect);
+    m_pendingFile = path;
+}
+
+void PictureBox::readPendingFile() const
+{
+    if (m_pendingFile.isEmpty())
+        return;
+    m_picture = pictures::fromFile(m_pendingFile);
+    m_pendingFile.clear();
+}
+
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    readPendingFile();
     if (m_picture.isNull())
         return;
     QPainter p(this);

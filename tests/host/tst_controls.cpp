@@ -1,0 +1,150 @@
+// The board's own widgets, painted for real: line breaks, the outline, the
+// pressed and disabled looks, shrinking text, the percent bar, and clicks.
+
+#include "host/controls/BoardLabel.h"
+#include "host/controls/Panel.h"
+#include "host/controls/PercentBar.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace wq;
+
+namespace {
+// Rows of the image holding pixels of the colour, and how many such pixels.
+struct Ink {
+    int top = -1, bottom = -1, count = 0;
+};
+
+Ink inkOf(const QImage &image, const QColor &colour)
+{
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (QColor(image.pixel(x, y)) == colour) {
+                ink.top = ink.top < 0 ? y : ink.top;
+                ink.bottom = y;
+                ++ink.count;
+            }
+    return ink;
+}
+
+QImage painted(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void linesBreakAtCarriageReturns()
+    {
+        BoardLabel label("lab");
+        label.resize(600, 400);
+        label.setFontSize(20);
+        label.setTextColour(Qt::white);
+        label.setText("Sieger ist");
+        const Ink one = inkOf(painted(label), Qt::white);
+        label.setText("Sieger ist\rGruppe 2\rGruppe 3");
+        QCOMPARE(label.text(), QString("Sieger ist\rGruppe 2\rGruppe 3")); // read back as written
+        const Ink three = inkOf(painted(label), Qt::white);
+        QVERIFY(one.count > 0);
+        QVERIFY2(three.bottom - three.top > 2.5 * (one.bottom - one.top),
+                 qPrintable(QString("%1 %2").arg(three.bottom - three.top).arg(one.bottom - one.top)));
+
+        Panel panel("p");
+        panel.resize(300, 200);
+        panel.setBackColour(Qt::black);
+        panel.setTextColour(Qt::white);
+        panel.setFontSize(14);
+        panel.setText("eins\r\nzwei");
+        const Ink two = inkOf(painted(panel), Qt::white);
+        panel.setText("eins");
+        QVERIFY(two.bottom - two.top > 1.8 * (inkOf(painted(panel), Qt::white).bottom - inkOf(painted(panel), Qt::white).top));
+    }
+
+    void outlinePressedAndDisabledLooks()
+    {
+        Panel panel("p");
+        panel.resize(200, 100);
+        panel.setBackColour(QColor(200, 0, 0));
+        panel.setTextColour(Qt::white);
+        panel.setText("40");
+        panel.setFontSize(24);
+        panel.setBold(true);
+        const QColor outline(20, 200, 20);
+        QCOMPARE(inkOf(painted(panel), outline).count, 0);
+        panel.setTextBorderColour(outline);
+        panel.setOutlineWidth(1);
+        QVERIFY(inkOf(painted(panel), outline).count > 20);
+
+        const QImage raised = painted(panel);
+        panel.setPressed(true);
+        QVERIFY(painted(panel) != raised);
+        panel.setPressed(false);
+        panel.setBorderStyle(Panel::BorderPressed);
+        QVERIFY(painted(panel) != raised);
+        panel.setBorderStyle(Panel::BorderRaised);
+        QCOMPARE(painted(panel), raised);
+        panel.setPanelEnabled(false);
+        const QImage disabled = painted(panel);
+        QCOMPARE(inkOf(disabled, Qt::white).count, 0); // the text fades with the face
+        QVERIFY(disabled != raised);
+    }
+
+    void longTextShrinksIntoThePanel()
+    {
+        Panel panel("p");
+        panel.resize(160, 60);
+        panel.setBackColour(Qt::black);
+        panel.setTextColour(Qt::white);
+        panel.setFontSize(24);
+        panel.setText(QString("Die Füchse aus der 7b ").repeated(3));
+        panel.setShrinkToFit(true);
+        const Ink ink = inkOf(painted(panel), Qt::white);
+        QVERIFY(ink.count > 0);
+        QVERIFY(ink.top >= 0 && ink.bottom < 60);
+    }
+
+    void thePercentBar()
+    {
+        PercentBar bar("bar");
+        bar.resize(200, 20);
+        bar.setBarColour(Qt::yellow);
+        bar.setBackColour(Qt::blue);
+        bar.setValue(25);
+        const QImage image = painted(bar);
+        QCOMPARE(QColor(image.pixel(20, 10)), QColor(Qt::yellow));
+        QCOMPARE(QColor(image.pixel(100, 10)), QColor(Qt::blue));
+        bar.setValue(150);
+        QCOMPARE(bar.value(), 100.0);
+    }
+
+    void clicksGoToThePressedPanel()
+    {
+        Panel panel("p");
+        panel.resize(100, 50);
+        QSignalSpy down(&panel, &Panel::mouseDown);
+        QSignalSpy up(&panel, &Panel::mouseUp);
+        QSignalSpy clicked(&panel, &Panel::clicked);
+        QTest::mousePress(&panel, Qt::RightButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(&panel, Qt::RightButton, {}, QPoint(500, 500));
+        QCOMPARE(down.size(), 1);
+        QCOMPARE(up.size(), 1); // released elsewhere, still this panel's
+        QCOMPARE(up[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+        QCOMPARE(clicked.size(), 0);
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+        panel.setPanelEnabled(false);
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+        panel.setClickableWhenDisabled(true);
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 2);
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "tst_controls.moc"
