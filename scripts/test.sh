@@ -15,3 +15,5 @@ start_audio
 export WANDQUIZ_REQUIRE_SOUND=1 WANDQUIZ_REQUIRE_DISPLAY=1
 
 ctest --test-dir "$top/build" --output-on-failure -j2 "$@"
+# Every reader of untrusted input under libFuzzer, 15 s each (fuzz/README.md).
+bash "$top/scripts/fuzz.sh" 15

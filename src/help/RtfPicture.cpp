@@ -2,6 +2,7 @@
 
 #include "RtfKeywords.h"
 #include "RtfTokenizer.h"
+#include "host/Pictures.h"
 
 #include <algorithm>
 
@@ -53,7 +54,7 @@ QImage Picture::image() const
 {
     if (!hasKnownFormat())
         return {};
-    return QImage::fromData(m_data, m_format == PngPicture ? "PNG" : "JPG");
+    return pictures::fromBytes(m_data, m_format == PngPicture ? "PNG" : "JPG");
 }
 
 // \picwgoal and \pichgoal give the shown size in twips (15 to a pixel at 96

@@ -2,10 +2,16 @@
 
 #include "HostServices.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QtEndian>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace wq {
@@ -40,6 +46,15 @@ quint32 checksum(const QString &password, const QByteArray &payload)
     return quint32(crc);
 }
 
+// A text that begins with U+FEFF keeps it: QString::fromUtf8 would take it
+// for a byte-order mark and drop it, so the text would not read back as written.
+QString textFromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 QByteArray deflateBytes(const char *data, qint64 size)
 {
     uLongf bound = compressBound(uLong(size));
@@ -59,6 +74,12 @@ bool deflatePays(const QByteArray &bytes)
         return false;
     const qint64 probe = std::min<qint64>(bytes.size(), DeflateProbeSize);
     return deflateBytes(bytes.constData(), probe).size() * 3 <= probe * 2;
+}
+
+bool syncToDisk(int fd)
+{
+    // Some file systems cannot sync (EINVAL); what they hold is all there is.
+    return ::fsync(fd) == 0 || errno == EINVAL;
 }
 } // namespace
 
@@ -125,8 +146,10 @@ void PackageFile::close()
     qToLittleEndian<quint16>(m_password.isEmpty() ? 0 : FlagPassword, h + 10);
     qToLittleEndian<quint32>(quint32(m_data.size()), h + 12);
     qToLittleEndian<quint32>(checksum(m_password, m_data), h + 16);
-    const bool written = m_out->write(header) == header.size()
-                         && m_out->write(m_data) == m_data.size() && m_out->commit();
+    // The data reaches the disk before the new file takes the old one's name,
+    // so a power cut leaves one of the two whole, not an empty file.
+    const bool written = m_out->write(header) == header.size() && m_out->write(m_data) == m_data.size()
+                         && m_out->flush() && syncToDisk(m_out->handle()) && m_out->commit();
     m_out.reset();
     m_data.clear();
     if (!written)
@@ -250,7 +273,7 @@ QString PackageFile::readTextAfterTag(quint8 tag)
 {
     if (tag == TagText) {
         const quint32 length = readRaw<quint32>();
-        return QString::fromUtf8(take(length));
+        return textFromUtf8(take(length));
     }
     if (tag != TagDeflatedText)
         throw HostError("package: value is not a text");
@@ -265,7 +288,7 @@ QString PackageFile::readTextAfterTag(quint8 tag)
                    reinterpret_cast<const Bytef *>(packed.data()), packedLength) != Z_OK
         || textLength != length)
         throw HostError("package: damaged text");
-    return QString::fromUtf8(text);
+    return textFromUtf8(text);
 }
 
 QString PackageFile::readString()
@@ -308,6 +331,22 @@ double PackageFile::readDoubleBody()
     double value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
+}
+
+int PackageFile::removeLeftovers(const QString &path)
+{
+    // QSaveFile names its temporary file after the target plus six letters or digits.
+    const QFileInfo target(path);
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir folder = target.dir();
+    int removed = 0;
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!entry.isSymLink() && leftover.match(entry.fileName()).hasMatch()
+            && folder.remove(entry.fileName()))
+            ++removed;
+    }
+    return removed;
 }
 
 QVariant PackageFile::readValue()

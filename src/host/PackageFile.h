@@ -71,6 +71,12 @@ public:
     // still follow: checked before anything is allocated for them.
     void requireRoom(qint64 count, qint64 minBytesEach) const;
 
+    // A write cut short by a crash can leave its temporary file beside `path`
+    // ("AUTO.LX-WQZ.aBcXyZ", on file systems without unnamed temporary files),
+    // one more after every such crash. Removes them; only for a path no other
+    // process may be writing at the time. Returns how many were removed.
+    static int removeLeftovers(const QString &path);
+
     // Largest file the reader accepts.
     static constexpr qint64 MaxFileSize = qint64(1) << 30;
 

@@ -7,15 +7,25 @@
 #include <QImageReader>
 #include <QBuffer>
 
+#include <algorithm>
+
 namespace wq::pictures {
 
 namespace {
-QImage readImage(QIODevice &device)
+// QImageReader refuses pictures that decode to more than its allocation
+// limit (128 MB in Qt 6.4), but a file of a few hundred bytes can claim that
+// much. A picture may decode to a megabyte per kilobyte of its file, and
+// always to 16 MB (2048 x 2048 pixels).
+constexpr qint64 MinAllocationLimitMb = 16;
+
+QImage readImage(QIODevice &device, const char *format = nullptr)
 {
-    // QImageReader refuses pictures whose decoded size is beyond its
-    // allocation limit, so a small hostile file cannot claim gigabytes.
-    QImageReader reader(&device);
+    QImageReader reader(&device, format);
     reader.setAutoTransform(true);
+    qint64 limitMb = std::max(device.size() / 1024, MinAllocationLimitMb);
+    if (const int qtLimitMb = QImageReader::allocationLimit(); qtLimitMb > 0)   // 0: no limit
+        limitMb = std::min<qint64>(limitMb, qtLimitMb);
+    reader.setAllocationLimit(int(limitMb));
     return reader.read();
 }
 } // namespace
@@ -26,10 +36,14 @@ QImage fromText(const QString &text)
                                                         QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return {};
-    QByteArray bytes = *decoded;
+    return fromBytes(*decoded);
+}
+
+QImage fromBytes(QByteArray bytes, const char *format)
+{
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readImage(buffer);
+    return readImage(buffer, format);
 }
 
 QString toText(const QByteArray &fileBytes)

@@ -18,6 +18,10 @@ inline bool isEmbedded(const QString &imageName) { return imageName.size() > Max
 
 // The picture held as text; a null image when it cannot be decoded.
 QImage fromText(const QString &text);
+// The picture from a file's bytes, in `format` or the one the bytes show;
+// a null image when it cannot be decoded or claims far more pixels than
+// bytes of this size can hold.
+QImage fromBytes(QByteArray bytes, const char *format = nullptr);
 // The picture file's bytes as text, for embedding.
 QString toText(const QByteArray &fileBytes);
 // A picture file; a null image when it cannot be read as a picture.

@@ -82,7 +82,7 @@ void StringList::DATA_DataUnpack(const QString &prPackage)
     QStringList items;
     for (qsizetype i = 0; i < texts.size(); ++i)
         items.append(packer::stringAt(texts, i));
-    m_data.setKey(values.value(0));
+    m_data.setKey(packer::keyAt(values, 0));
     m_items = items;
 }
 

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace wq::text {
@@ -51,6 +52,15 @@ double parseRadix(const QString &digits, int radix)
         value = value * radix + digit;
     }
     return clampToFinite(value);
+}
+
+// strtod reads the decimal point of LC_NUMERIC, which Qt takes from the
+// user's locale on start: under de_DE "2.5" would read as 2. Number texts
+// here always have a point, so they are read in the C locale.
+double readDecimal(const std::string &number)
+{
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    return strtod_l(number.c_str(), nullptr, cLocale);
 }
 
 // Copies the longest prefix that reads as a decimal number into plain ASCII,
@@ -185,7 +195,7 @@ double parseNumber(const QString &text)
             return parseRadix(s.mid(2), 8);
     }
     const std::string number = decimalPrefix(s);
-    return number.empty() ? 0.0 : clampToFinite(std::strtod(number.c_str(), nullptr));
+    return number.empty() ? 0.0 : clampToFinite(readDecimal(number));
 }
 
 QString formatNumber(double value)
@@ -193,7 +203,12 @@ QString formatNumber(double value)
     value = clampToFinite(value);
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(qint64(value));
-    return QString::number(value, 'g', 15).toUpper();
+    // A score is kept as the text shown: 15 digits as usual, 17 where 15
+    // would read back as another number.
+    const QString text = QString::number(value, 'g', 15).toUpper();
+    if (parseNumber(text) == value)
+        return text;
+    return QString::number(value, 'g', 17).toUpper();
 }
 
 QString formatNumberSigned(double value)

@@ -96,8 +96,8 @@ public:
         }
         case u'A': {
             const qint64 count = number(u':');
-            // Every value takes at least two characters.
-            if (count < 0 || count > remaining() / 2 + 1)
+            // Every value takes at least one character: "N" alone is a value.
+            if (count < 0 || count > remaining())
                 throw HostError("value packer: count beyond the package");
             QVariantList list;
             list.reserve(qsizetype(count));
@@ -190,6 +190,15 @@ bool boolAt(const QVariantList &values, qsizetype index)
 QVariantList listAt(const QVariantList &values, qsizetype index)
 {
     return elementAt(values, index, QMetaType::QVariantList).toList();
+}
+
+QVariant keyAt(const QVariantList &values, qsizetype index)
+{
+    if (index < 0 || index >= values.size())
+        throw HostError("value packer: element missing");
+    if (values[index].typeId() == QMetaType::QVariantList)
+        throw HostError("value packer: a list cannot be a key");
+    return values[index];
 }
 
 } // namespace wq::packer

@@ -25,5 +25,8 @@ QString stringAt(const QVariantList &values, qsizetype index);
 qint32 int32At(const QVariantList &values, qsizetype index);
 bool boolAt(const QVariantList &values, qsizetype index);
 QVariantList listAt(const QVariantList &values, qsizetype index);
+// A data object's key: a single value of any type, kept as it is (no value
+// stays no value), but not a list, which no wall file can hold as a key.
+QVariant keyAt(const QVariantList &values, qsizetype index);
 
 } // namespace wq::packer

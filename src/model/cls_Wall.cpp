@@ -104,7 +104,7 @@ void cls_Wall::DATA_DataUnpack(const QString &prPackage)
     const QVariantList values = packer::unpack(prPackage);
     if (values.size() != 9)
         throw HostError("wall: package of the wrong size");
-    const QString key = values[0].toString();
+    const QVariant key = packer::keyAt(values, 0);
     AUTHOR = packer::stringAt(values, 1);
     DESCRIPTION = packer::stringAt(values, 2);
     TITLE = packer::stringAt(values, 3);

@@ -36,7 +36,7 @@ void cls_WallField::DATA_DataUnpack(const QString &prPackage)
     const QVariantList values = packer::unpack(prPackage);
     if (values.size() != 6)
         throw HostError("wall field: package of the wrong size");
-    const QString key = values[0].toString();
+    const QVariant key = packer::keyAt(values, 0);
     QUESTION = packer::stringAt(values, 1);
     ANSWER = packer::stringAt(values, 2);
     IMAGENAME = packer::stringAt(values, 3);

@@ -75,9 +75,11 @@ LegacyText readLegacyText(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw HostError("legacy wall: cannot read the file");
-    if (file.size() > MaxLegacyFileSize)
+    const qint64 size = file.size();
+    if (size > MaxLegacyFileSize)
         throw HostError("legacy wall: file too large");
-    const QByteArray bytes = file.read(MaxLegacyFileSize);
+    // read(n) sets aside n bytes before reading: the file's own size, not the limit.
+    const QByteArray bytes = file.read(size);
     return decodeLegacyText(bytes);
 }
 

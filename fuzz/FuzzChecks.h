@@ -1,0 +1,392 @@
+#pragma once
+// What each fuzz target does with one input. The libFuzzer targets in fuzz/
+// and the regression test that replays fuzz/regressions/ (built with gcc in
+// the normal build) share these checks, so a finding is replayed exactly as
+// it was found. Each check returns an empty text when the reader behaved and
+// otherwise says which property broke. Crashes, sanitizer reports, hangs and
+// oversized allocations are caught by the fuzzer around the check.
+
+#include "help/RtfReader.h"
+#include "host/HostServices.h"
+#include "host/Pictures.h"
+#include "host/QtServices.h"
+#include "host/TextTools.h"
+#include "host/ValuePacker.h"
+#include "model/cls_Wall.h"
+#include "storage/LegacyWall.h"
+#include "storage/LegacyWallCheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTextDocument>
+#include <QtEndian>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <langinfo.h>
+#include <locale.h>
+#include <string>
+#include <memory>
+#include <zlib.h>
+
+namespace wq::fuzz {
+
+// Every folder is the one work folder: nothing outside it is read or written.
+class WorkFolders final : public FolderService {
+public:
+    explicit WorkFolders(const QString &dir) : m_dir(dir) {}
+    QString programFolder() const override { return m_dir; }
+    QString userDataFolder() const override { return m_dir; }
+    QString sharedApplicationFolder() const override { return m_dir; }
+    QString documentsFolder() const override { return m_dir; }
+
+private:
+    QString m_dir;
+};
+
+// The services a wall needs to load and save: folders and the real files.
+struct WorkHost {
+    explicit WorkHost(const QString &dir) : folders(dir)
+    {
+        host.folders = &folders;
+        host.files = &files;
+    }
+    WorkFolders folders;
+    QtFileService files;
+    Host host;
+};
+
+inline QString describe(const std::exception &error)
+{
+    return QString::fromLocal8Bit(error.what());
+}
+
+inline bool writeBytes(const QString &path, QByteArrayView bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+// What the game does with a wall it has read: shows all twenty fields and
+// their embedded pictures, and saves it on close. A wall read must keep all
+// of that working, and saving and reading it again must give the same wall.
+inline QString checkLoadedWall(cls_Wall &wall, const WorkHost &work, const QString &password)
+{
+    if (wall.DATABASE->count() < cls_Wall::FieldCount)
+        return QStringLiteral("a wall read has fewer than twenty fields");
+    if (wall.TOPICS().count() < 4)
+        return QStringLiteral("a wall read has fewer than four topics");
+    try {
+        for (int index = 0; index < cls_Wall::FieldCount; ++index) {
+            const cls_WallField &field = wall.Item(index, true);
+            if (pictures::isEmbedded(field.IMAGENAME))
+                (void)pictures::fromText(field.IMAGENAME);
+        }
+    } catch (const std::exception &error) {
+        return QStringLiteral("a field of a wall read cannot be shown: ") + describe(error);
+    }
+    const QString before = wall.DATA->pack();
+    const QString copy = work.folders.programFolder() + QStringLiteral("saved.lx-wqz");
+    if (!wall.SAVE(copy, password))
+        return QStringLiteral("a wall read cannot be saved");
+    cls_Wall again(work.host);
+    if (!again.LOAD(copy, password))
+        return QStringLiteral("a wall saved cannot be read back");
+    if (again.DATA->pack() != before)
+        return QStringLiteral("a wall saved and read back differs from the wall read");
+    return {};
+}
+
+// The input with the header's magic, length and checksum made to fit its
+// payload, so that mutations reach the value reader instead of stopping at
+// the checksum. Bit 0 of the flags asks for a password, as in a real file.
+inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
+{
+    constexpr qsizetype HeaderSize = 20;
+    if (input.size() < HeaderSize)
+        return {};
+    QByteArray bytes = input.toByteArray();
+    auto *header = reinterpret_cast<uchar *>(bytes.data());
+    std::memcpy(header, "WQZPACK\x1A", 8);
+    *password = (qFromLittleEndian<quint16>(header + 10) & 1) ? QStringLiteral("fuzz") : QString();
+    const QByteArray key = password->toUtf8();
+    uLong crc = crc32(0L, Z_NULL, 0);
+    crc = crc32(crc, reinterpret_cast<const Bytef *>(key.constData()), uInt(key.size()));
+    crc = crc32(crc, header + HeaderSize, uInt(bytes.size() - HeaderSize));
+    qToLittleEndian<quint32>(quint32(bytes.size() - HeaderSize), header + 12);
+    qToLittleEndian<quint32>(quint32(crc), header + 16);
+    return bytes;
+}
+
+// The package reader: cls_Wall::LOAD of the input as it is, then of the input
+// with a fitting header.
+inline QString checkPackage(QByteArrayView input, const QString &dir)
+{
+    const WorkHost work(dir);
+    const QString path = dir + QStringLiteral("x.lx-wqz");
+    if (!writeBytes(path, input))
+        return QStringLiteral("cannot write the input to %1").arg(path);
+    {
+        cls_Wall wall(work.host);
+        if (wall.LOAD(path, {}))
+            if (const QString problem = checkLoadedWall(wall, work, {}); !problem.isEmpty())
+                return problem;
+    }
+    QString password;
+    const QByteArray fitted = withFittingHeader(input, &password);
+    if (fitted.isEmpty())
+        return {};
+    if (!writeBytes(path, fitted))
+        return QStringLiteral("cannot write the input to %1").arg(path);
+    cls_Wall wall(work.host);
+    if (!wall.LOAD(path, password))
+        return {};
+    return checkLoadedWall(wall, work, password);
+}
+
+// The legacy reader: cls_Wall::LOAD of the input as a .frg file. The wall
+// tool's checker reads the same text and must report an error exactly when
+// the game cannot read the wall.
+inline QString checkLegacy(QByteArrayView input, const QString &dir)
+{
+    const WorkHost work(dir);
+    const QString path = dir + QStringLiteral("x.frg");
+    if (!writeBytes(path, input))
+        return QStringLiteral("cannot write the input to %1").arg(path);
+    cls_Wall wall(work.host);
+    const bool loaded = wall.LOAD(path, {});
+    const LegacyText text = decodeLegacyText(input);
+
+    QList<CheckFinding> findings;
+    try {
+        findings = checkLegacyWall(text, dir);
+    } catch (const std::exception &error) {
+        return QStringLiteral("the wall checker threw: ") + describe(error);
+    }
+    bool errors = false;
+    for (const CheckFinding &finding : findings) {
+        errors = errors || finding.severity == CheckFinding::Error;
+        (void)describeFinding(finding);
+    }
+    if (loaded && errors)
+        return QStringLiteral("the checker reports an error in a wall the game reads");
+    if (!loaded && !errors)
+        return QStringLiteral("the checker finds no error in a wall the game cannot read");
+    if (!loaded)
+        return {};
+    if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
+        return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
+    return checkLoadedWall(wall, work, {});
+}
+
+// The rich-text reader as the help window uses it: read, then laid out. The
+// text it makes holds no control characters and no halves of surrogate pairs.
+inline QString checkRtf(QByteArrayView input)
+{
+    QTextDocument document;
+    readRtf(input, document);
+    document.setTextWidth(640);
+    (void)document.size();
+    const QString text = document.toRawText();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate())
+            return QStringLiteral("the document holds half a surrogate pair at %1").arg(i);
+        if (c.unicode() < 0x20 && c != u'\t')
+            return QStringLiteral("the document holds the control character %1 at %2").arg(c.unicode()).arg(i);
+    }
+    return {};
+}
+
+// A locale whose numbers are written with decimal commas, for LC_NUMERIC:
+// one the machine has, or de_DE made by localedef into `dir` (LOCPATH then
+// points there). Empty when there is none; call once before the checks.
+inline QByteArray &decimalCommaLocale()
+{
+    static QByteArray name;
+    return name;
+}
+
+inline bool writesDecimalComma(const char *name)
+{
+    const locale_t locale = newlocale(LC_NUMERIC_MASK, name, locale_t(nullptr));
+    if (!locale)
+        return false;
+    const bool comma = std::strcmp(nl_langinfo_l(RADIXCHAR, locale), ",") == 0;
+    freelocale(locale);
+    return comma;
+}
+
+inline QByteArray prepareDecimalCommaLocale(const QString &dir)
+{
+    QByteArray &found = decimalCommaLocale();
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "de_DE@euro", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+        if (writesDecimalComma(name))
+            return found = name;
+    }
+    const QString folder = dir + QStringLiteral("locale");
+    QDir().mkpath(folder);
+    QProcess::execute(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"),
+                                                    QStringLiteral("-f"), QStringLiteral("ISO-8859-1"),
+                                                    folder + QStringLiteral("/de_DE")});
+    qputenv("LOCPATH", QFile::encodeName(folder));
+    if (writesDecimalComma("de_DE"))
+        return found = "de_DE";
+    qunsetenv("LOCPATH");
+    return found = QByteArray();
+}
+
+// parseNumber with another LC_NUMERIC in force; the one before is put back.
+inline double parseNumberInLocale(const QString &text, const char *locale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, locale);
+    const double value = text::parseNumber(text);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    return value;
+}
+
+// parseNumber gives a finite number, and the text formatNumber writes for it
+// (plain or with its sign blank) reads back as the very same number. The game
+// reads scores with the user's locale in force (Qt applies it on start): a
+// locale that writes decimal commas must not change what a text means.
+inline QString checkNumberText(const QString &text)
+{
+    const double value = parseNumberInLocale(text, "C");
+    if (!std::isfinite(value))
+        return QStringLiteral("parseNumber gives %1").arg(value);
+    if (const QByteArray &comma = decimalCommaLocale(); !comma.isEmpty()) {
+        const double local = parseNumberInLocale(text, comma.constData());
+        if (local != value)
+            return QStringLiteral("\"%1\" reads as %2, but as %3 in the locale %4")
+                .arg(text).arg(value, 0, 'g', 17).arg(local, 0, 'g', 17).arg(QString::fromLatin1(comma));
+    }
+    for (const QString &written : {text::formatNumber(value), text::formatNumberSigned(value)}) {
+        const double back = parseNumberInLocale(written, "C");
+        if (back != value)
+            return QStringLiteral("%1 is written as \"%2\", which reads as %3")
+                .arg(value, 0, 'g', 17).arg(written).arg(back, 0, 'g', 17);
+    }
+    return {};
+}
+
+// Score texts come from the keyboard (UTF-8) and from old files (Latin-1).
+inline QString checkNumber(QByteArrayView input)
+{
+    const QString texts[] = {QString::fromUtf8(input), QString::fromLatin1(input)};
+    for (const QString &text : texts)
+        if (const QString problem = checkNumberText(text); !problem.isEmpty())
+            return problem;
+    return {};
+}
+
+// Equal lists: same types, same values, NaN equal to NaN. Zero equals
+// negative zero, as QVariant compares them: the packer writes both as "0".
+inline bool sameValues(const QVariantList &a, const QVariantList &b);
+inline bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    switch (a.typeId()) {
+    case QMetaType::Double: {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return (std::isnan(x) && std::isnan(y)) || x == y;
+    }
+    case QMetaType::QVariantList:
+        return sameValues(a.toList(), b.toList());
+    default:
+        return a == b;
+    }
+}
+inline bool sameValues(const QVariantList &a, const QVariantList &b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameValue);
+}
+
+// A model object unpacks a text or refuses it with HostError; one it accepts
+// packs into a text that unpacks into an object packing the same again, and
+// `keep` (saving) works on it.
+template <typename Object>
+QString checkModelUnpack(const QString &text, const std::function<std::unique_ptr<Object>()> &make,
+                         const QString &what, const std::function<QString(Object &)> &keep)
+{
+    QString packed;
+    try {
+        const std::unique_ptr<Object> first = make();
+        first->DATA->unpack(text);
+        packed = first->DATA->pack();
+        if (const QString problem = keep(*first); !problem.isEmpty())
+            return what + QStringLiteral(" unpacked: ") + problem;
+    } catch (const HostError &) {
+        return {};
+    } catch (const std::exception &error) {
+        return what + QStringLiteral(" unpack threw other than HostError: ") + describe(error);
+    }
+    try {
+        const std::unique_ptr<Object> second = make();
+        second->DATA->unpack(packed);
+        if (second->DATA->pack() != packed)
+            return what + QStringLiteral(" unpacked from its own package packs differently");
+    } catch (const std::exception &error) {
+        return what + QStringLiteral(" cannot unpack its own package: ") + describe(error);
+    }
+    return {};
+}
+
+inline QString checkPackerText(const QString &text, const QString &dir)
+{
+    QVariantList values;
+    bool unpacked = false;
+    try {
+        values = packer::unpack(text);
+        unpacked = true;
+    } catch (const HostError &) {
+    } catch (const std::exception &error) {
+        return QStringLiteral("unpack threw other than HostError: ") + describe(error);
+    }
+    if (unpacked) {
+        try {
+            if (!sameValues(packer::unpack(packer::pack(values)), values))
+                return QStringLiteral("pack(unpack(x)) unpacks to another list");
+        } catch (const std::exception &error) {
+            return QStringLiteral("pack(unpack(x)) does not unpack: ") + describe(error);
+        }
+    }
+    static const Host noHost;
+    const QString field = checkModelUnpack<cls_WallField>(
+        text, [] { return std::make_unique<cls_WallField>(); }, QStringLiteral("cls_WallField"),
+        [](cls_WallField &) { return QString(); });
+    if (!field.isEmpty())
+        return field;
+    return checkModelUnpack<cls_Wall>(
+        text, [] { return std::make_unique<cls_Wall>(noHost); }, QStringLiteral("cls_Wall"),
+        [&dir](cls_Wall &wall) {
+            return wall.SAVE(dir + QStringLiteral("unpacked.lx-wqz")) ? QString()
+                                                                      : QStringLiteral("it cannot be saved");
+        });
+}
+
+// The value unpacker and the model objects built on it, on the input read
+// as UTF-8 and, to reach any UTF-16 text, as raw UTF-16.
+inline QString checkPacker(QByteArrayView input, const QString &dir)
+{
+    QString utf16(input.size() / 2, Qt::Uninitialized);
+    std::memcpy(utf16.data(), input.data(), size_t(utf16.size()) * 2);
+    const QString texts[] = {QString::fromUtf8(input), utf16};
+    for (const QString &text : texts)
+        if (const QString problem = checkPackerText(text, dir); !problem.isEmpty())
+            return problem;
+    return {};
+}
+
+} // namespace wq::fuzz

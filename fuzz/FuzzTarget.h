@@ -1,0 +1,57 @@
+#pragma once
+// The libFuzzer side of a target: Qt started once with only the program
+// name (libFuzzer's flags are not Qt's), a work folder for the files a
+// reader needs, and a broken property reported as a crash so that libFuzzer
+// keeps and minimises the input.
+
+#include "FuzzChecks.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace wq::fuzz {
+
+// Every folder path ends with "/".
+inline QString &workFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// `gui`: a QGuiApplication on the offscreen platform, for fonts and pictures.
+inline void startQt(char *programName, bool gui)
+{
+    static int argc = 1;
+    static char *argv[] = {programName, nullptr};
+    if (gui) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QGuiApplication(argc, argv);   // lives as long as the process
+    } else {
+        new QCoreApplication(argc, argv);
+    }
+    // In memory where possible: walls are saved with fsync. Removed again
+    // when libFuzzer ends the run.
+    const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                                             : QDir::tempPath();
+    static QTemporaryDir dir(base + QStringLiteral("/wandquiz-fuzz-XXXXXX"));
+    if (!dir.isValid()) {
+        std::fprintf(stderr, "cannot make a work folder\n");
+        std::exit(1);
+    }
+    workFolder() = dir.path() + u'/';
+}
+
+inline void report(const QString &problem)
+{
+    if (problem.isEmpty())
+        return;
+    std::fprintf(stderr, "\n==FINDING== %s\n", problem.toLocal8Bit().constData());
+    std::abort();
+}
+
+} // namespace wq::fuzz

@@ -1,0 +1,1 @@
+TH:Eins@TH:Zwei@TH:Drei@
