@@ -1,7 +1,9 @@
 // Wandquiz: the quiz wall for classrooms and parties.
 
 #include "game/frm_WQZ.h"
+#include "host/FirstPaintReport.h"
 #include "host/QtServices.h"
+#include "host/QuitSignals.h"
 
 #include <QApplication>
 
@@ -12,7 +14,12 @@ int main(int argc, char *argv[])
     wq::installGermanTranslations();
     wq::QtHost host;
     wq::frm_WQZ window(host.host());
+    wq::reportFirstPaint(window.board);
     if (!window.Form_Load(QCoreApplication::arguments().mid(1)))
         return 0;
+    // From here on, ending the session closes the window as a click would, so
+    // the autosave is written. (While starting, nothing is lost by ending.)
+    wq::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &wq::QuitSignals::received, &window, &QWidget::close);
     return app.exec();
 }

@@ -1,0 +1,186 @@
+// Writes heavy walls for the crash tests of test_kill_during_save.sh and
+// test_full_disk.sh, and checks what a killed writer left behind.
+//
+//   save_loop write FILE GEN     saves generation GEN once; exit 1 if SAVE fails
+//   save_loop verify FILE GEN... exit 0 and prints the generation when FILE
+//                                loads whole and is exactly one of GEN...
+//   save_loop loop FILE GEN...   checks FILE as verify does and prints
+//                                "found N", clears leftovers of FILE as the
+//                                game does at start-up, prints "ready", then
+//                                saves generation N+1, N+2, ... to FILE for
+//                                ever, printing "saved N MS" after each save
+//
+// Even and odd generations are two different walls (A and B) of several MB,
+// each field with its own embedded picture; the generation is written in
+// the first and the last field, so a file mixed of two saves is caught even
+// before its checksum is.
+
+#include "host/PackageFile.h"
+#include "host/Pictures.h"
+#include "model/cls_Wall.h"
+#include "support/TestHost.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageWriter>
+#include <QRegularExpression>
+#include <cstdio>
+
+using namespace wq;
+
+namespace {
+constexpr int PictureSide = 200; // about 160 KB of text per field: 3.2 MB a wall
+
+// A picture of noise: as large in the file as in memory.
+QString noisePicture(int variant, int field)
+{
+    QImage image(PictureSide, PictureSide, QImage::Format_RGB888);
+    quint32 state = quint32(variant * 7919 + field * 104729 + 1);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar *line = image.scanLine(y);
+        for (int x = 0; x < image.width() * 3; ++x) {
+            state = state * 1664525u + 1013904223u;
+            line[x] = uchar(state >> 24);
+        }
+    }
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    // A bitmap is quick to make; its noise does not shrink in the file.
+    QImageWriter writer(&bytes, "BMP");
+    writer.write(image);
+    return pictures::toText(bytes.data());
+}
+
+const QString &picture(int variant, int field)
+{
+    static QHash<int, QString> made;
+    const int key = variant * 100 + field;
+    if (!made.contains(key))
+        made.insert(key, noisePicture(variant, field));
+    return made[key];
+}
+
+void fill(cls_Wall &wall, qint64 generation)
+{
+    const int variant = int(generation % 2);
+    const QString name = variant ? QStringLiteral("B") : QStringLiteral("A");
+    wall.TITLE = QStringLiteral("Wand %1").arg(name);
+    wall.AUTHOR = QStringLiteral("Prüfung");
+    for (int c = 1; c <= 4; ++c)
+        wall.TOPICS().set(c, QStringLiteral("Thema %1%2").arg(name).arg(c));
+    for (int i = 0; i < cls_Wall::FieldCount; ++i) {
+        cls_WallField &field = wall.Item(i, true);
+        field.QUESTION = QStringLiteral("Frage %1 der Wand %2").arg(i).arg(name);
+        field.ANSWER = QStringLiteral("Antwort %1 der Wand %2").arg(i).arg(name);
+        field.IMAGENAME = picture(variant, i);
+        field.IMAGEMODE = (i + variant) % 3;
+        field.SORT = i % 7 == 3 ? KindRisk : i % 9 == 8 ? KindJoker : KindQuestion;
+    }
+    wall.Item(0, true).QUESTION = QStringLiteral("Generation %1").arg(generation);
+    wall.Item(cls_Wall::FieldCount - 1, true).ANSWER += QStringLiteral(" (Generation %1)").arg(generation);
+}
+
+// Why `wall` is not generation `generation`; empty when it is.
+QString difference(cls_Wall &wall, qint64 generation, const Host &host)
+{
+    cls_Wall expected(host);
+    fill(expected, generation);
+    if (wall.TITLE != expected.TITLE || wall.AUTHOR != expected.AUTHOR)
+        return QStringLiteral("title or author");
+    if (wall.TOPICS().items() != expected.TOPICS().items())
+        return QStringLiteral("topics");
+    for (int i = 0; i < cls_Wall::FieldCount; ++i) {
+        const cls_WallField &a = wall.Item(i, true);
+        const cls_WallField &b = expected.Item(i, true);
+        if (a.QUESTION != b.QUESTION || a.ANSWER != b.ANSWER || a.IMAGENAME != b.IMAGENAME
+            || a.IMAGEMODE != b.IMAGEMODE || a.SORT != b.SORT)
+            return QStringLiteral("field %1").arg(i);
+    }
+    return {};
+}
+
+// The generation FILE holds when it loads whole and is exactly one of
+// `generations`; -1 (and why, printed) when not.
+qint64 verify(const QString &file, const QStringList &generations, const Host &host)
+{
+    cls_Wall wall(host);
+    if (!wall.LOAD(file, QString()) || wall.FILENAME != file) {
+        std::printf("not loaded whole\n");
+        return -1;
+    }
+    const auto match = QRegularExpression(QStringLiteral("^Generation (\\d+)$")).match(wall.Item(0, true).QUESTION);
+    if (!match.hasMatch()) {
+        std::printf("no generation in the first field\n");
+        return -1;
+    }
+    const qint64 found = match.captured(1).toLongLong();
+    if (!generations.contains(QString::number(found))) {
+        std::printf("generation %lld, expected one of %s\n", found, qPrintable(generations.join(u' ')));
+        return -1;
+    }
+    const QString why = difference(wall, found, host);
+    if (!why.isEmpty()) {
+        std::printf("generation %lld differs in %s\n", found, qPrintable(why));
+        return -1;
+    }
+    return found;
+}
+
+int loop(const QString &file, const QStringList &generations, const Host &host)
+{
+    const qint64 found = verify(file, generations, host);
+    if (found < 0)
+        return 3;
+    std::printf("found %lld\n", found);
+    PackageFile::removeLeftovers(file);
+    cls_Wall wall(host);
+    // Both sets of pictures are made before the first save is timed.
+    fill(wall, found);
+    qint64 generation = found + 1;
+    fill(wall, generation);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;; ++generation) {
+        QElapsedTimer clock;
+        clock.start();
+        fill(wall, generation);
+        if (!wall.SAVE(file, QString())) {
+            std::printf("failed %lld\n", generation);
+            return 1;
+        }
+        std::printf("saved %lld %lld\n", generation, clock.elapsed());
+        std::fflush(stdout);
+    }
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    // No supplied walls: a missing file must not be replaced by another one.
+    test::FixedFolderService folders;
+    folders.program = folders.shared = folders.userData = folders.documents = QStringLiteral("/nonexistent/");
+    QtFileService files;
+    Host host;
+    host.folders = &folders;
+    host.files = &files;
+
+    if (args.size() >= 4 && args[1] == u"loop")
+        return loop(args[2], args.mid(3), host);
+    if (args.size() == 4 && args[1] == u"write") {
+        cls_Wall wall(host);
+        fill(wall, args[3].toLongLong());
+        return wall.SAVE(args[2], QString()) ? 0 : 1;
+    }
+    if (args.size() >= 4 && args[1] == u"verify") {
+        const qint64 found = verify(args[2], args.mid(3), host);
+        if (found >= 0)
+            std::printf("%lld\n", found);
+        return found >= 0 ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: save_loop write FILE GEN | loop FILE GEN... | verify FILE GEN...\n");
+    return 2;
+}

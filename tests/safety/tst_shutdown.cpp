@@ -1,0 +1,175 @@
+// The end of a session and what a crash leaves: SIGTERM, SIGHUP and SIGINT
+// close the window the normal way, and the next start clears the temporary
+// files of saves that were cut short.
+
+#include "host/PackageFile.h"
+#include "host/QuitSignals.h"
+#include "storage/WallPaths.h"
+#include "support/GameFixture.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QtTest>
+#include <csignal>
+
+using namespace wq;
+
+namespace {
+volatile sig_atomic_t ownHandlerCalls = 0;
+void ownHandler(int) { ownHandlerCalls = ownHandlerCalls + 1; }
+
+const QStringList Leftovers = {"AUTO.LX-WQZ.aBc123", "AUTO.LX-WQZ.ZZZZZZ"};
+// Named alike, but no temporary file of the autosave's.
+const QStringList Keep = {"AUTO.LX-WQZ", "AUTO.LX-WQZ.abc", "AUTO.LX-WQZ.abcdefg", "AUTO.LX-WQZ.ab-c12",
+                          "auto.lx-wqz.abcdef", "MEINE.LX-WQZ.abcdef", "xAUTO.LX-WQZ.abcdef"};
+
+void writeLeftovers(const QString &folder)
+{
+    for (const QString &name : Leftovers + Keep)
+        test::writeFile(folder + name, "x");
+}
+
+QStringList filesIn(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    names.removeAll("instance.lock");
+    names.sort();
+    return names;
+}
+} // namespace
+
+class ShutdownTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void signalsArriveInTheEventLoop()
+    {
+        QuitSignals quit;
+        QSignalSpy spy(&quit, &QuitSignals::received);
+        for (int number : {SIGTERM, SIGHUP, SIGINT})
+            QCOMPARE(std::raise(number), 0); // the process lives on
+        QCOMPARE(spy.count(), 0);            // nothing happens inside the handler
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy[0][0].toInt(), SIGTERM);
+        QCOMPARE(spy[1][0].toInt(), SIGHUP);
+        QCOMPARE(spy[2][0].toInt(), SIGINT);
+        QVERIFY_THROWS_EXCEPTION(HostError, QuitSignals second);
+    }
+
+    void handlersAreGivenBackAndIgnoredSignalsStayIgnored()
+    {
+        std::signal(SIGHUP, ownHandler);
+        std::signal(SIGINT, SIG_IGN); // as under nohup or in a script's background job
+        {
+            QuitSignals quit;
+            QSignalSpy spy(&quit, &QuitSignals::received);
+            std::raise(SIGINT);
+            std::raise(SIGHUP);
+            QTRY_COMPARE(spy.count(), 1);
+            QTest::qWait(50);
+            QCOMPARE(spy.count(), 1);
+            QCOMPARE(spy[0][0].toInt(), SIGHUP);
+            QCOMPARE(int(ownHandlerCalls), 0);
+        }
+        std::raise(SIGHUP);
+        QCOMPARE(int(ownHandlerCalls), 1);
+        QVERIFY(std::signal(SIGINT, SIG_DFL) == SIG_IGN);
+        std::signal(SIGHUP, SIG_DFL);
+        QuitSignals again; // the next one may be made
+    }
+
+    void aSignalClosesTheWindowAndTheAutosaveIsWritten()
+    {
+        test::GameFixture g;
+        test::writeSuppliedWall(g.t);
+        QVERIFY(g.start());
+        g.finishBuildUp();
+        const QString autosave = autosavePath(g.t.folders);
+        QVERIFY(!QFile::exists(autosave));
+        QuitSignals quit;
+        connect(&quit, &QuitSignals::received, g.window.get(), &QWidget::close);
+        std::raise(SIGTERM);
+        QTRY_VERIFY(g.window->hasEnded());
+        QVERIFY(!g.window->isVisible());
+        QCOMPARE(g.t.app.endings, 1);
+        QCOMPARE(g.t.general.shutDowns, 1);
+        cls_Wall saved(g.t.host());
+        QVERIFY(saved.LOAD(autosave, QString()));
+        QCOMPARE(saved.Item(7, true).QUESTION, QString("Frage 7"));
+
+        // A second signal while closing, as a logout may send, changes nothing.
+        QFile::remove(autosave);
+        std::raise(SIGHUP);
+        QTest::qWait(50);
+        QVERIFY(!QFile::exists(autosave));
+        QCOMPARE(g.t.app.endings, 1);
+    }
+
+    void aDialogLeftOpenDoesNotStopTheClose()
+    {
+        test::GameFixture g;
+        test::writeSuppliedWall(g.t);
+        QVERIFY(g.start());
+        QuitSignals quit;
+        connect(&quit, &QuitSignals::received, g.window.get(), &QWidget::close);
+        bool endedWhileOpen = false;
+        int ticks = 0;
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        // The help runs its own event loop; the signal must get through it.
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, [&] {
+            QWidget *help = QApplication::activeModalWidget();
+            if (!help || (!g.window->hasEnded() && ++ticks < 500))
+                return;
+            endedWhileOpen = g.window->hasEnded();
+            watcher.stop();
+            help->close(); // the real host's endProcess would leave every loop
+        });
+        watcher.start(10);
+        g.window->H_Hilfe->trigger();
+        QVERIFY(endedWhileOpen);
+        QVERIFY(QFile::exists(autosavePath(g.t.folders)));
+    }
+
+    void leftoversOfCutShortSavesAreRemoved()
+    {
+        test::TestHost t;
+        const QString folder = t.root() + "wände/";
+        writeLeftovers(folder);
+        QDir().mkpath(folder + "AUTO.LX-WQZ.ordner"); // a folder is never removed
+        QCOMPARE(PackageFile::removeLeftovers(folder + "AUTO.LX-WQZ"), 2);
+        QStringList kept = Keep;
+        kept.sort();
+        QCOMPARE(filesIn(folder), kept);
+        QVERIFY(QFileInfo(folder + "AUTO.LX-WQZ.ordner").isDir());
+        QCOMPARE(PackageFile::removeLeftovers(folder + "AUTO.LX-WQZ"), 0);
+        QCOMPARE(PackageFile::removeLeftovers(t.root() + "fehlt/AUTO.LX-WQZ"), 0);
+    }
+
+    void theStartClearsLeftoversOnlyWhenNoOtherInstanceRuns()
+    {
+        QStringList kept = Keep;
+        kept.sort();
+        {
+            test::GameFixture g;
+            test::writeSuppliedWall(g.t);
+            writeLeftovers(g.t.folders.userData);
+            QVERIFY(g.start());
+            QCOMPARE(filesIn(g.t.folders.userData), kept);
+        }
+        {
+            // A second instance (/NEW): the first one may be saving right now.
+            test::GameFixture g;
+            test::writeSuppliedWall(g.t);
+            writeLeftovers(g.t.folders.userData);
+            g.t.app.otherInstanceRunning = true;
+            QVERIFY(g.start({"/NEW"}));
+            QStringList all = Leftovers + Keep;
+            all.sort();
+            QCOMPARE(filesIn(g.t.folders.userData), all);
+        }
+    }
+};
+
+QTEST_MAIN(ShutdownTest)
+#include "tst_shutdown.moc"
