@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 30;
+    const QStringList args = QCoreApplication::arguments();
+    const int runs = wq::bench::option(args, QStringLiteral("--runs"), QStringLiteral("30")).toInt();
 
     wq::QtHost host;
     wq::frm_WQZ window(host.host());
@@ -47,17 +48,19 @@ int main(int argc, char *argv[])
     for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
         // Alternate by one pixel so every run lays the board out again.
         bool flip = false;
-        const double board = wq::bench::medianMs(runs, [&] {
-            resizeAndRepaint(window, QSize(size.width() - (flip = !flip), size.height()));
-        });
-        const double baseline = wq::bench::medianMs(runs, [&] {
-            resizeAndRepaint(plain, QSize(size.width() - (flip = !flip), size.height()));
-        });
-        rows.push_back({QStringLiteral("layout + repaint %1x%2").arg(size.width()).arg(size.height()), board,
-                        baseline, QStringLiteral("ms"), QStringLiteral("plain widget, same size"),
-                        size.width() == 3840 ? QStringLiteral("< 4 ms") : QString()});
+        bool plainFlip = false;
+        const wq::bench::Pair t = wq::bench::medianPairMs(
+            runs, [&] { resizeAndRepaint(window, QSize(size.width() - (flip = !flip), size.height())); },
+            [&] { resizeAndRepaint(plain, QSize(size.width() - (plainFlip = !plainFlip), size.height())); });
+        const bool large = size.width() == 3840;
+        const QString baselineName = QStringLiteral("plain one-colour widget, same size");
+        rows.push_back({QStringLiteral("layout + repaint %1x%2").arg(size.width()).arg(size.height()), t.figure,
+                        t.baseline, QStringLiteral("ms"), baselineName, large ? QStringLiteral("< 4 ms") : QString(),
+                        large ? wq::bench::verdictAtMost(t.figure, 4) : QString(), runs});
+        rows.push_back({QStringLiteral("  processor time of it"), t.figureCpu, t.baselineCpu, QStringLiteral("ms"),
+                        baselineName, {}, {}, runs});
     }
-    wq::bench::printTable(rows);
+    wq::bench::report(rows, args);
     window.close();
     return 0;
 }
