@@ -96,28 +96,6 @@ private Q_SLOTS:
         QCOMPARE(g.w().OK->textColour(), QColor(Qt::black));
     }
 
-    void theTurnPasses()
-    {
-        Game g;
-        g.w().O_Spieler[2]->trigger();
-        QCOMPARE(g.w().GroupCount, 3);
-        QList<int> turns;
-        const bool judgements[] = {true, false, true, true};
-        for (int i = 0; i < 4; ++i) {
-            turns.append(g.w().CurrentGroup);
-            g.play(i, judgements[i]);
-        }
-        QCOMPARE(turns, QList<int>({1, 2, 3, 1}));
-        // Without the check mark a right answer keeps the turn.
-        g.w().O_Neufrag->trigger();
-        QVERIFY(!g.w().O_Neufrag->isChecked());
-        QCOMPARE(g.w().CurrentGroup, 2);
-        g.play(4, true);
-        QCOMPARE(g.w().CurrentGroup, 2);
-        g.play(5, false);
-        QCOMPARE(g.w().CurrentGroup, 3);
-    }
-
     void stakesAreKeptWithinThePoints()
     {
         Game g({{9, KindRisk}, {10, KindRisk}, {11, KindRisk}});

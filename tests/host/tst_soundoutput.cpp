@@ -14,7 +14,6 @@
 #include <cmath>
 #include <algorithm>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <span>
 
@@ -41,13 +40,6 @@ constexpr int kAudible = kFullScale / 100; // -40 dBFS
 constexpr int kSilence = 64;               // a null sink gives exact zeros
 constexpr int kRecordRate = 48000;
 const QString kSink = QStringLiteral("wandquiz_null");
-// From asking for a sound to the sink: the stream's 60 ms buffer and Qt's
-// 20 ms pulls (40-60 ms measured), up to 100 ms when an overloaded machine
-// made the stream grow, and the time the recording takes to arrive.
-constexpr double kMaxStartDelayMs = 120.0;
-// The recording's clock is taken from when samples arrive; a server that
-// falls behind and catches up makes it run a little early.
-constexpr double kRecordingSlackMs = 25.0;
 
 QString soundsFolder()
 {
@@ -124,15 +116,6 @@ std::pair<std::ptrdiff_t, std::ptrdiff_t> audibleRange(Samples s, int level)
     return {first, last};
 }
 
-// The test's clock, for when a sound was asked for and when it was heard.
-qint64 nowNs()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.nsecsElapsed();
-}
-
 // Mono 16-bit at 48 kHz from the null sink's monitor, read as it comes.
 class MonitorRecording {
 public:
@@ -171,10 +154,6 @@ public:
             out.append(qFromLittleEndian<qint16>(m_bytes.constData() + 2 * i));
         return out;
     }
-    // When the sink played sample `index`, on nowNs()'s clock. Samples arrive
-    // after they were played, so the earliest arrival minus what came before
-    // it bounds the start of the recording; the figure is late, if anything.
-    double msAt(qsizetype index) const { return (m_firstSampleNs + index * 1e9 / kRecordRate) / 1e6; }
     QString errors() { return QString::fromLocal8Bit(m_parec.readAllStandardError()); }
 
 private:
@@ -184,12 +163,10 @@ private:
         if (more.isEmpty())
             return;
         m_bytes += more;
-        m_firstSampleNs = std::min(m_firstSampleNs, nowNs() - qint64(m_bytes.size() / 2 * 1e9 / kRecordRate));
     }
 
     QProcess m_parec;
     QByteArray m_bytes;
-    qint64 m_firstSampleNs = std::numeric_limits<qint64>::max();
 };
 
 struct Recording {
@@ -250,97 +227,6 @@ int playWithoutServer()
     QTest::qWait(500); // anything Qt says late would come now
     sound.stopAll();
     return sound.hasOutput() || sound.soundCount() != 0 ? 3 : 0;
-}
-
-// Plays ticks and a gong while the parent test takes the server away; run as
-// a child process by silentWhenTheServerGoesAway().
-int playWhileTheServerGoes(const QString &marker)
-{
-    QtSoundService sound(soundsFolder());
-    if (!sound.hasOutput())
-        return 4;
-    QFile(marker).open(QIODevice::WriteOnly); // the parent may take the server away now
-    for (int i = 0; i < 40; ++i) {
-        sound.playFile(i % 10 ? QStringLiteral("time4.Wav") : QStringLiteral("Gong.Wav"));
-        QTest::qWait(100);
-    }
-    sound.stopAll();
-    return 0;
-}
-
-// A PulseAudio server of one test's own, with a null sink, in `folder`.
-class PrivateServer {
-public:
-    explicit PrivateServer(const QString &folder) : m_folder(folder)
-    {
-        for (const char *sub : {"runtime", "state", "home"})
-            QDir(folder).mkpath(QString::fromLatin1(sub));
-        QFile::setPermissions(folder + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", folder + "/home");
-        env.insert("PULSE_RUNTIME_PATH", folder + "/runtime");
-        env.insert("PULSE_STATE_PATH", folder + "/state");
-        m_server.setProcessEnvironment(env);
-        m_server.start(QStringLiteral("pulseaudio"),
-                       {"--daemonize=no", "--system=false", "-n", "--exit-idle-time=-1", "--realtime=no",
-                        "--high-priority=no", "--disable-shm=yes", "--log-target=file:" + folder + "/log",
-                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + folder + "/runtime/native",
-                        "--load=module-null-sink sink_name=doomed rate=48000 channels=2"});
-    }
-    ~PrivateServer() { stop(); }
-    QString address() const { return "unix:" + m_folder + "/runtime/native"; }
-    bool waitUntilUp()
-    {
-        for (int i = 0; i < 100 && m_server.state() != QProcess::NotRunning; ++i) {
-            bool ok = false;
-            pactl({"--server=" + address(), "info"}, &ok);
-            if (ok)
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
-    }
-    void stop()
-    {
-        m_server.kill();
-        m_server.waitForFinished(5000);
-    }
-
-private:
-    QString m_folder;
-    QProcess m_server;
-};
-
-// The starts of `sound` in a recording of nothing else, each found by the
-// sound's first audible sample and taken to last as long as the sound.
-std::vector<std::ptrdiff_t> startsOf(Samples recording, Samples sound)
-{
-    const auto [first, last] = audibleRange(sound, kAudible);
-    std::vector<std::ptrdiff_t> starts;
-    for (std::size_t i = 0; i < recording.size(); ++i) {
-        if (std::abs(int(recording[i])) > kAudible) {
-            starts.push_back(std::ptrdiff_t(i) - first);
-            i += std::size_t(last - first);
-        }
-    }
-    return starts;
-}
-
-// Adds `sound` in at `start` into a mix that is clamped later, as the player does.
-void addAt(std::vector<int> &mix, Samples sound, std::ptrdiff_t start)
-{
-    for (std::size_t i = 0; i < sound.size(); ++i)
-        if (start + std::ptrdiff_t(i) >= 0 && start + std::ptrdiff_t(i) < std::ptrdiff_t(mix.size()))
-            mix[std::size_t(start) + i] += sound[i];
-}
-
-// Where the recording is audibly not the mix, or empty.
-QString differenceFrom(Samples recording, const std::vector<int> &mix)
-{
-    for (std::size_t i = 0; i < recording.size() && i < mix.size(); ++i)
-        if (std::abs(recording[i] - std::clamp(mix[i], -32768, 32767)) > kAudible)
-            return QStringLiteral("the sink got something else %1 ms into the recording").arg(i * 1000 / kRecordRate);
-    return {};
 }
 
 } // namespace
@@ -457,89 +343,6 @@ private Q_SLOTS:
         QCOMPARE(heardLast - heardFirst, fileLast - fileFirst);
         QVERIFY(peakOf(after.last(kRecordRate / 4)) <= kSilence);
     }
-
-    // The answer clock ticks once a second, up to 105 times in a row, and the
-    // board's build-up faster: every tick is heard, whole, when it is asked for.
-    void everyTickIsHeardOnTime()
-    {
-        NEED_SOUND_SERVER();
-        QtSoundService sound(soundsFolder());
-        QVERIFY(sound.isLoaded());
-        const Wav tick = readWav(soundsFolder() + "time4.wav");
-        QVERIFY(tick.error.isEmpty());
-        MonitorRecording recording;
-        QVERIFY2(recording.waitFor(kRecordRate / 2, 15000), qPrintable(recording.errors()));
-        const qsizetype from = recording.size();
-        std::vector<double> askedMs;
-        const qint64 startNs = nowNs();
-        for (int i = 0; i < 40; ++i) {
-            const qint64 dueMs = i < 10 ? 1000 * i : 9000 + 300 * (i - 9);
-            QTest::qWait(int(std::max<qint64>(0, dueMs - (nowNs() - startNs) / 1000000)));
-            askedMs.push_back(double(nowNs()) / 1e6);
-            sound.playFile(QStringLiteral("time4.Wav"));
-        }
-        const qsizetype to = recording.size() + kRecordRate;
-        QVERIFY2(recording.waitFor(to, 20000), qPrintable(recording.errors()));
-        const QList<qint16> heard = recording.samples(from, to);
-
-        const std::vector<std::ptrdiff_t> starts = startsOf(view(heard), view(tick.samples));
-        QCOMPARE(starts.size(), askedMs.size());
-        std::vector<int> mix(std::size_t(heard.size()), 0);
-        for (std::ptrdiff_t start : starts)
-            addAt(mix, view(tick.samples), start);
-        const QString difference = differenceFrom(view(heard), mix);
-        QVERIFY2(difference.isEmpty(), qPrintable(difference + QStringLiteral(" (the stream ran dry %1 times)")
-                                                               .arg(sound.underruns())));
-
-        // From the call to the sink, measured on the recording's own clock.
-        std::vector<double> delays;
-        for (std::size_t i = 0; i < starts.size(); ++i)
-            delays.push_back(recording.msAt(from + starts[i]) - askedMs[i]);
-        std::vector<double> sorted = delays;
-        std::sort(sorted.begin(), sorted.end());
-        qInfo("%s", qPrintable(QStringLiteral("start delays of %1 ticks: min %2 ms, median %3 ms, max %4 ms "
-                                              "(stream buffer %5 ms, ran dry %6 times)")
-                                   .arg(sorted.size())
-                                   .arg(sorted.front(), 0, 'f', 1)
-                                   .arg(sorted[sorted.size() / 2], 0, 'f', 1)
-                                   .arg(sorted.back(), 0, 'f', 1)
-                                   .arg(sound.bufferMs())
-                                   .arg(sound.underruns())));
-        for (std::size_t i = 0; i < delays.size(); ++i)
-            QVERIFY2(delays[i] > -kRecordingSlackMs && delays[i] < kMaxStartDelayMs,
-                     qPrintable(QStringLiteral("tick %1 started %2 ms after it was asked for")
-                                    .arg(i + 1)
-                                    .arg(delays[i], 0, 'f', 1)));
-    }
-
-    // An audio server that goes away while the game plays neither ends the
-    // game nor makes it print anything.
-    void silentWhenTheServerGoesAway()
-    {
-        NEED_SOUND_SERVER();
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        PrivateServer server(folder.filePath("server"));
-        QVERIFY2(server.waitUntilUp(), "a private PulseAudio server did not start");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PULSE_SERVER", server.address());
-        env.insert("XDG_RUNTIME_DIR", folder.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.remove("QT_LOGGING_RULES"); // all the game would print
-        QProcess child;
-        child.setProcessEnvironment(env);
-        const QString marker = folder.filePath("playing");
-        child.start(QCoreApplication::applicationFilePath(), {"--play-while-the-server-goes", marker});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker) || child.state() == QProcess::NotRunning, 30000);
-        QVERIFY2(QFile::exists(marker), qPrintable(child.readAllStandardError()));
-        QTest::qWait(1000);
-        server.stop();
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(QString::fromLocal8Bit(child.readAllStandardError()), QString());
-        QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), QString());
-        QCOMPARE(child.exitCode(), 0);
-    }
 };
 
 int main(int argc, char **argv)
@@ -547,8 +350,6 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     if (app.arguments().contains(QStringLiteral("--play-without-server")))
         return playWithoutServer();
-    if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--play-while-the-server-goes")); at > 0)
-        return playWhileTheServerGoes(app.arguments().value(at + 1));
     SoundOutputTest test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

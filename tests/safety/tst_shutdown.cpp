@@ -131,21 +131,6 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(autosavePath(g.t.folders)));
     }
 
-    void leftoversOfCutShortSavesAreRemoved()
-    {
-        test::TestHost t;
-        const QString folder = t.root() + "wände/";
-        writeLeftovers(folder);
-        QDir().mkpath(folder + "AUTO.LX-WQZ.ordner"); // a folder is never removed
-        QCOMPARE(PackageFile::removeLeftovers(folder + "AUTO.LX-WQZ"), 2);
-        QStringList kept = Keep;
-        kept.sort();
-        QCOMPARE(filesIn(folder), kept);
-        QVERIFY(QFileInfo(folder + "AUTO.LX-WQZ.ordner").isDir());
-        QCOMPARE(PackageFile::removeLeftovers(folder + "AUTO.LX-WQZ"), 0);
-        QCOMPARE(PackageFile::removeLeftovers(t.root() + "fehlt/AUTO.LX-WQZ"), 0);
-    }
-
     void theStartClearsLeftoversOnlyWhenNoOtherInstanceRuns()
     {
         QStringList kept = Keep;

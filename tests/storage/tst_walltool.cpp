@@ -45,8 +45,6 @@ private Q_SLOTS:
     void dumpPrintsTheWallAsJson()
     {
         test::TestHost t;
-        t.folders.program = t.root() + "program/";
-        test::writeFile(t.folders.program + "images/pferd.png", "png");
         const QString path = test::writeFile(t.path("wand \"eins\".frg"), CleanWall);
         const Run run = runTool(t, {"dump", path});
         QCOMPARE(run.status, 0);
