@@ -83,6 +83,8 @@ std::optional<QAudioFormat> streamFormat(const QAudioDevice &device)
     return {};
 }
 
+} // namespace
+
 // The stream's source: whatever the mixer makes of the voices playing, and
 // silence while none does, so the stream never runs dry and never stops.
 // The sink reads it on the audio thread while the game starts and stops
@@ -131,7 +133,6 @@ private:
     std::atomic<quint64> m_reads = 0;
 };
 
-} // namespace
 
 // The audio thread: it owns the sink, whose timer pulls the mixer every 20 ms,
 // so a busy game window cannot starve the stream.
