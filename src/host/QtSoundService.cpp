@@ -9,13 +9,13 @@
 #include <QAudioSink>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <future>
 #include <mutex>
 #include <optional>
 
@@ -134,28 +134,58 @@ private:
 };
 
 
-// The audio thread: it owns the sink, whose timer pulls the mixer every 20 ms,
-// so a busy game window cannot starve the stream.
+// Every sound file of the folder, decoded into the stream's format.
+struct QtSoundService::Sounds {
+    std::vector<std::vector<qint16>> samples;
+    QHash<QString, int> index; // lower-case file name -> sound
+    int filesFound = 0;
+};
+
+namespace {
+QtSoundService::Sounds loadSounds(const QString &soundsFolder, const QAudioFormat &format)
+{
+    QtSoundService::Sounds sounds;
+    const QDir folder(soundsFolder);
+    for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        const QString key = file.toLower();
+        if (sounds.index.contains(key))
+            continue;
+        ++sounds.filesFound;
+        QFile in(folder.absoluteFilePath(file));
+        if (!in.open(QIODevice::ReadOnly) || in.size() == 0)
+            continue;
+        const uchar *bytes = in.map(0, in.size());
+        const std::optional<Pcm> pcm =
+            bytes ? decodeWav(QByteArrayView(bytes, in.size())) : decodeWav(in.readAll());
+        if (!pcm)
+            continue;
+        sounds.index.insert(key, int(sounds.samples.size()));
+        sounds.samples.push_back(convertPcm(*pcm, format.sampleRate(), format.channelCount()).samples);
+    }
+    return sounds;
+}
+} // namespace
+
+// The audio thread: it decodes the sounds and opens the stream while the game
+// window is still being made, then owns the sink, whose timer pulls the mixer
+// every 20 ms, so a busy game window cannot starve the stream.
 class QtSoundService::Output final : public QThread {
 public:
-    Output(const QAudioDevice &device, const QAudioFormat &format)
-        : m_device(device), m_format(format), m_mixer(format.channelCount())
+    Output(const QAudioDevice &device, const QAudioFormat &format, const QString &soundsFolder)
+        : m_device(device), m_format(format), m_soundsFolder(soundsFolder), m_mixer(format.channelCount())
     {
     }
     MixerDevice &mixer() { return m_mixer; }
     int bufferMs() const { return m_bufferMs; }
     int underruns() const { return m_underruns; }
-    // Starts the thread and the stream; false when the stream cannot be opened.
-    bool open()
-    {
-        std::future<bool> opened = m_opened.get_future();
-        start();
-        return opened.wait_for(std::chrono::seconds(10)) == std::future_status::ready && opened.get();
-    }
+    // The sounds once the stream runs; until then (and when it cannot be
+    // opened) nothing.
+    const Sounds *playing() const { return m_playing.load(std::memory_order_acquire) ? &m_sounds : nullptr; }
 
 private:
     void run() override
     {
+        m_sounds = loadSounds(m_soundsFolder, m_format);
         QAudioSink sink(m_device, m_format);
         qsizetype buffer = m_format.bytesForDuration(kBufferMs * 1000);
         const qsizetype mostBuffer = m_format.bytesForDuration(kMostBufferMs * 1000);
@@ -177,10 +207,9 @@ private:
             if (state == QAudio::IdleState)
                 ++m_underruns;
         });
-        const bool running = startStream();
-        m_opened.set_value(running);
-        if (!running)
+        if (!startStream())
             return;
+        m_playing.store(true, std::memory_order_release);
         // A stream the server dropped (it went away) is opened again in case
         // it is back. Qt pulls only once 20 ms are free in the buffer, and the
         // server starts playing only once the buffer is nearly full: in a
@@ -197,14 +226,18 @@ private:
             seen = m_mixer.reads();
         });
         watch.start(kWatchMs);
+        // A quit() that came before this returns at once.
         exec();
+        m_playing.store(false, std::memory_order_release);
         sink.stop();
     }
 
     const QAudioDevice m_device;
     const QAudioFormat m_format;
+    const QString m_soundsFolder;
     MixerDevice m_mixer;
-    std::promise<bool> m_opened;
+    Sounds m_sounds; // written by the thread before m_playing, read-only after
+    std::atomic<bool> m_playing = false;
     std::atomic<int> m_bufferMs = 0;
     std::atomic<int> m_underruns = 0;
 };
@@ -217,32 +250,8 @@ QtSoundService::QtSoundService(const QString &soundsFolder)
     const std::optional<QAudioFormat> format = streamFormat(device);
     if (!format)
         return;
-    auto output = std::make_unique<Output>(device, *format);
-    if (!output->open()) {
-        // Stuck in the audio server: left to itself rather than waited for.
-        if (!output->wait(2000))
-            (void)output.release();
-        return;
-    }
-    m_output = std::move(output);
-
-    const QDir folder(soundsFolder);
-    for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
-        const QString key = file.toLower();
-        if (m_index.contains(key))
-            continue;
-        ++m_filesFound;
-        QFile in(folder.absoluteFilePath(file));
-        if (!in.open(QIODevice::ReadOnly) || in.size() == 0)
-            continue;
-        const uchar *bytes = in.map(0, in.size());
-        const std::optional<Pcm> pcm =
-            bytes ? decodeWav(QByteArrayView(bytes, in.size())) : decodeWav(in.readAll());
-        if (!pcm)
-            continue;
-        m_index.insert(key, int(m_sounds.size()));
-        m_sounds.push_back(convertPcm(*pcm, format->sampleRate(), format->channelCount()).samples);
-    }
+    m_output = std::make_unique<Output>(device, *format, soundsFolder);
+    m_output->start();
 }
 
 QtSoundService::~QtSoundService()
@@ -254,6 +263,23 @@ QtSoundService::~QtSoundService()
     // A stream that hangs in the audio server must not hang the game's end.
     if (!m_output->wait(10000))
         (void)m_output.release();
+}
+
+bool QtSoundService::hasOutput() const
+{
+    return m_output && m_output->playing();
+}
+
+bool QtSoundService::isLoaded() const
+{
+    const Sounds *sounds = m_output ? m_output->playing() : nullptr;
+    return sounds && int(sounds->samples.size()) == sounds->filesFound;
+}
+
+int QtSoundService::soundCount() const
+{
+    const Sounds *sounds = m_output ? m_output->playing() : nullptr;
+    return sounds ? int(sounds->samples.size()) : 0;
 }
 
 int QtSoundService::bufferMs() const
@@ -273,9 +299,12 @@ void QtSoundService::playNamed(const QString &name)
 
 void QtSoundService::playFile(const QString &fileName)
 {
-    const auto found = m_index.constFind(fileName.toLower());
-    if (m_output && found != m_index.constEnd())
-        m_output->mixer().play(*found, m_sounds[std::size_t(*found)]);
+    const Sounds *sounds = m_output ? m_output->playing() : nullptr;
+    if (!sounds)
+        return;
+    const auto found = sounds->index.constFind(fileName.toLower());
+    if (found != sounds->index.constEnd())
+        m_output->mixer().play(*found, sounds->samples[std::size_t(*found)]);
 }
 
 void QtSoundService::stopAll()

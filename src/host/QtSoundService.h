@@ -1,6 +1,8 @@
 #pragma once
 // Sound through one audio stream that runs from start to end. Every sound file
-// of the sounds folder is decoded at start into the stream's format; playing
+// of the sounds folder is decoded into the stream's format on the audio
+// thread, beside the making of the game window, so the start does not wait
+// for sound; a sound asked for before the stream runs is not heard. Playing
 // a sound hands it to a mixer that feeds the stream, with silence while
 // nothing plays. (QSoundEffect, a stream per sound, went silent after a few
 // plays of the same tick under PulseAudio, and a fresh one per play starts
@@ -11,9 +13,7 @@
 
 #include "HostServices.h"
 
-#include <QHash>
 #include <memory>
-#include <vector>
 
 namespace wq {
 
@@ -28,21 +28,20 @@ public:
     // The system beep.
     void beep() override;
 
-    // The audio stream was opened at start, so sounds are played.
-    bool hasOutput() const { return bool(m_output); }
+    // The audio stream runs, so sounds are played.
+    bool hasOutput() const;
     // Every sound file of the folder was decoded (a damaged one is never heard).
-    bool isLoaded() const { return hasOutput() && soundCount() == m_filesFound; }
-    int soundCount() const { return int(m_sounds.size()); }
+    bool isLoaded() const;
+    int soundCount() const;
     // How much sound the stream holds ahead of what is heard, in milliseconds.
     int bufferMs() const;
     // How often the stream ran dry since start, each a gap in what is heard.
     int underruns() const;
 
+    struct Sounds;
+
 private:
     class Output;
-    std::vector<std::vector<qint16>> m_sounds; // in the stream's format
-    QHash<QString, int> m_index;               // lower-case file name -> sound
-    int m_filesFound = 0;
     std::unique_ptr<Output> m_output;
 };
 
