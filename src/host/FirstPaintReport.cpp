@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QWidget>
 #include <cstdio>
+#include <functional>
 #include <ctime>
 #include <unistd.h>
 
@@ -28,38 +29,46 @@ double msSinceProcessStart()
     return (double(now.tv_sec) + now.tv_nsec / 1e9 - startSeconds) * 1000.0;
 }
 
+// Calls its function once, after the first paint of the watched widget.
 class FirstPaintWatcher : public QObject {
 public:
-    using QObject::QObject;
+    FirstPaintWatcher(QWidget *widget, std::function<void()> then) : QObject(widget), m_then(std::move(then)) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // Queued, so the line follows the whole paint and its flush.
+        if (event->type() == QEvent::Paint && m_then) {
+            // Queued, so it follows the whole paint and its flush.
             QMetaObject::invokeMethod(
                 this,
-                [this] {
-                    std::fprintf(stderr, "first paint after %.0f ms\n", msSinceProcessStart());
-                    std::fflush(stderr);
+                [this, then = std::move(m_then)] {
+                    then();
                     deleteLater();
                 },
                 Qt::QueuedConnection);
+            m_then = nullptr;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    bool m_seen = false;
+    std::function<void()> m_then;
 };
 } // namespace
+
+void whenFirstPainted(QWidget *widget, std::function<void()> then)
+{
+    widget->installEventFilter(new FirstPaintWatcher(widget, std::move(then)));
+}
 
 void reportFirstPaint(QWidget *widget)
 {
     if (!widget || !qEnvironmentVariableIsSet("WANDQUIZ_REPORT_FIRST_PAINT"))
         return;
-    widget->installEventFilter(new FirstPaintWatcher(widget));
+    whenFirstPainted(widget, [] {
+        std::fprintf(stderr, "first paint after %.0f ms\n", msSinceProcessStart());
+        std::fflush(stderr);
+    });
 }
 
 } // namespace wq

@@ -6,10 +6,14 @@
 // that wants finer figures times the line's arrival itself.
 // Depends on Qt Widgets only, so a bare comparison program can use it too.
 
+#include <functional>
+
 class QWidget;
 
 namespace wq {
 
 void reportFirstPaint(QWidget *widget);
+// Calls `then` once, when `widget` has been painted for the first time.
+void whenFirstPainted(QWidget *widget, std::function<void()> then);
 
 } // namespace wq

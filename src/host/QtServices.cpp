@@ -162,7 +162,7 @@ void QtFileService::prepareFolder(const QString &path)
 struct QtHost::Services {
     QtFolderService folders;
     QtApplicationService app{folders};
-    QtSoundService sound{folders.programFolder() + QStringLiteral("sounds/")};
+    QtSoundService sound{folders.programFolder() + QStringLiteral("sounds/"), false};
     QtGeneralService general{sound};
     QtMessageService messages;
     QtFileService files;
@@ -183,6 +183,11 @@ QtHost::QtHost() : m_services(std::make_unique<Services>())
 }
 
 QtHost::~QtHost() = default;
+
+void QtHost::startSound()
+{
+    m_services->sound.start();
+}
 
 void installGermanTranslations()
 {

@@ -80,6 +80,9 @@ public:
     QtHost();
     ~QtHost();
     const Host &host() const { return m_host; }
+    // Sound starts when the game asks for it (once its window shows); until
+    // then nothing is heard.
+    void startSound();
 
 private:
     struct Services;

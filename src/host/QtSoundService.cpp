@@ -242,15 +242,24 @@ private:
     std::atomic<int> m_underruns = 0;
 };
 
-QtSoundService::QtSoundService(const QString &soundsFolder)
+QtSoundService::QtSoundService(const QString &soundsFolder, bool startNow) : m_soundsFolder(soundsFolder)
 {
+    if (startNow)
+        start();
+}
+
+void QtSoundService::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
     const QAudioDevice device = defaultOutput();
     if (device.isNull())
         return;
     const std::optional<QAudioFormat> format = streamFormat(device);
     if (!format)
         return;
-    m_output = std::make_unique<Output>(device, *format, soundsFolder);
+    m_output = std::make_unique<Output>(device, *format, m_soundsFolder);
     m_output->start();
 }
 

@@ -19,8 +19,13 @@ namespace wq {
 
 class QtSoundService final : public SoundService {
 public:
-    explicit QtSoundService(const QString &soundsFolder);
+    // The audio thread starts at once, or with start(): the game starts it
+    // once its window shows, so the window does not wait for it.
+    explicit QtSoundService(const QString &soundsFolder, bool startNow = true);
     ~QtSoundService() override;
+
+    // Starts the audio thread, once; later calls do nothing.
+    void start();
 
     void playNamed(const QString &name) override;
     void playFile(const QString &fileName) override;
@@ -42,6 +47,8 @@ public:
 
 private:
     class Output;
+    QString m_soundsFolder;
+    bool m_started = false;
     std::unique_ptr<Output> m_output;
 };
 
