@@ -41,7 +41,6 @@ struct Game : GameFixture {
         finishBuildUp();
         t.sound.played.clear();
     }
-    void open(int field) { click(window->Feld[field]); }
     bool pictureShown() const { return !window->pic_ImageScaled->isHidden(); }
 };
 } // namespace

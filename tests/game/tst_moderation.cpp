@@ -23,16 +23,11 @@ struct Game : GameFixture {
         if (sameFolders)
             t.folders = *sameFolders;
         else
-            test::writeSuppliedWall(t, [&](cls_Wall &wall) {
-                for (auto it = kinds.begin(); it != kinds.end(); ++it)
-                    wall.Item(it.key(), true).SORT = it.value();
-            });
+            test::writeSuppliedWall(t, kinds);
         start();
         finishBuildUp();
     }
-    frm_WQZ &w() { return *window; }
     void key(int k) { QTest::keyClick(window.get(), Qt::Key(k)); }
-    void open(int field) { click(window->Feld[field]); }
 };
 } // namespace
 

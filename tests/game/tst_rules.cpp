@@ -17,15 +17,10 @@ struct Game : GameFixture {
     // Kinds by field index; every other field is an ordinary question.
     explicit Game(const QMap<int, int> &kinds = {})
     {
-        test::writeSuppliedWall(t, [&](cls_Wall &wall) {
-            for (auto it = kinds.begin(); it != kinds.end(); ++it)
-                wall.Item(it.key(), true).SORT = it.value();
-        });
+        test::writeSuppliedWall(t, kinds);
         start();
         finishBuildUp();
     }
-    frm_WQZ &w() { return *window; }
-    void open(int field) { click(window->Feld[field]); }
     void stake(const QString &text)
     {
         window->Risiko->setText(text);

@@ -32,6 +32,14 @@ void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjus
         qFatal("cannot write the supplied wall");
 }
 
+void writeSuppliedWall(TestHost &t, const QMap<int, int> &kinds)
+{
+    writeSuppliedWall(t, [&](cls_Wall &wall) {
+        for (auto it = kinds.begin(); it != kinds.end(); ++it)
+            wall.Item(it.key(), true).SORT = it.value();
+    });
+}
+
 GameFixture::GameFixture() : window(std::make_unique<frm_WQZ>(t.host())) {}
 
 GameFixture::~GameFixture() = default;
@@ -45,6 +53,11 @@ void GameFixture::finishBuildUp()
 {
     for (int i = 0; i < 5 && window->AufbauTimer.isActive(); ++i)
         tick(window->AufbauTimer);
+}
+
+void GameFixture::open(int field)
+{
+    click(window->Feld[field]);
 }
 
 void GameFixture::click(QWidget *widget)

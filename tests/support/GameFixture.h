@@ -14,6 +14,8 @@ void tick(QTimer &timer);
 
 // A supplied wall whose fields say where they are ("Frage 7", "Antwort 7").
 void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust = {});
+// The same with these field kinds (field index -> kind); the others are questions.
+void writeSuppliedWall(TestHost &t, const QMap<int, int> &kinds);
 
 class GameFixture {
 public:
@@ -27,7 +29,9 @@ public:
 
     // Lets the build-up animation run to its end.
     void finishBuildUp();
+    frm_WQZ &w() { return *window; }
     void click(QWidget *widget);
+    void open(int field);
     void pressAndReleaseElsewhere(QWidget *pressed);
     void stopClock();
     void revealAnswer();
