@@ -1,9 +1,9 @@
 // Wandquiz: the quiz wall for classrooms and parties.
 
 #include "game/frm_WQZ.h"
-#include "host/FirstPaintReport.h"
+#include "FirstPaintReport.h"
 #include "host/QtServices.h"
-#include "host/QuitSignals.h"
+#include "QuitSignals.h"
 
 #include <QApplication>
 #include <QTimer>

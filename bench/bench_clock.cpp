@@ -11,7 +11,7 @@
 #include "BenchTools.h"
 #include "game/frm_WQZ.h"
 #include "host/QtServices.h"
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 
 #include <QApplication>
 #include <QEventLoop>

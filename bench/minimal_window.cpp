@@ -1,7 +1,7 @@
 // The start-up baseline: the least a Qt Widgets program does to show a window
 // as large as the game's, reporting its first paint the same way the game does.
 
-#include "host/FirstPaintReport.h"
+#include "FirstPaintReport.h"
 
 #include <QApplication>
 #include <QScreen>

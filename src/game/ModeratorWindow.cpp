@@ -2,8 +2,8 @@
 
 #include "frm_WQZ.h"
 #include "host/TextTools.h"
-#include "host/controls/BoardFont.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardFont.h"
+#include "widgets/Panel.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -4,9 +4,9 @@
 
 #include "appearance/ColourSchemes.h"
 #include "host/Colours.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
 
 #include <QAction>
 

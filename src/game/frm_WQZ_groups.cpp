@@ -2,7 +2,7 @@
 
 #include "frm_WQZ.h"
 
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 
 #include <QAction>
 

@@ -3,8 +3,8 @@
 #include "frm_WQZ.h"
 
 #include "host/TextTools.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
 
 #include <QLineEdit>
 #include <cmath>

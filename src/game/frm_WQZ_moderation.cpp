@@ -5,7 +5,7 @@
 #include "frm_WQZ.h"
 
 #include "ModeratorWindow.h"
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 
 #include <QAction>

@@ -6,10 +6,10 @@
 #include "appearance/BoardLayout.h"
 #include "host/Pictures.h"
 #include "host/TextTools.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
-#include "host/controls/PictureBox.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
+#include "widgets/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -4,10 +4,10 @@
 #include "frm_WQZ.h"
 
 #include "host/TextTools.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
-#include "host/controls/PictureBox.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
+#include "widgets/PictureBox.h"
 
 #include <QLineEdit>
 #include <QThread>

@@ -4,7 +4,7 @@
 
 #include "help/frm_WQZHelp.h"
 #include "host/PackageFile.h"
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 
 #include <QCloseEvent>

@@ -5,11 +5,11 @@
 #include "ModeratorWindow.h"
 #include "appearance/BoardLayout.h"
 #include "appearance/ColourSchemes.h"
-#include "host/controls/BoardFont.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
-#include "host/controls/PictureBox.h"
+#include "widgets/BoardFont.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
+#include "widgets/PictureBox.h"
 
 #include <QAction>
 #include <QEvent>

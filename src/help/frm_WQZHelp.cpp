@@ -1,7 +1,7 @@
 #include "frm_WQZHelp.h"
 
 #include "RtfReader.h"
-#include "host/controls/CommandBar.h"
+#include "widgets/CommandBar.h"
 
 #include <QFile>
 #include <QTextBrowser>

@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "controls/PictureBox.h"
+#include "widgets/PictureBox.h"
 
 #include <QDir>
 #include <QFileInfo>

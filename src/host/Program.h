@@ -1,4 +1,6 @@
 #pragma once
+// The program's own name, as data objects are told their class name.
+
 #include <QString>
 
 namespace wq {

@@ -1,9 +1,9 @@
 #include "QtServices.h"
 
-#include "AboutText.h"
-#include "NumberPad.h"
+#include "help/AboutText.h"
+#include "widgets/NumberPad.h"
 #include "QtFileDialogService.h"
-#include "QtSoundService.h"
+#include "sound/QtSoundService.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,4 +1,6 @@
 #pragma once
+// A wall as JSON, for `wandquiz-wall dump` and the tools that read it.
+
 #include <QString>
 
 namespace wq {

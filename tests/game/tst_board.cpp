@@ -1,10 +1,10 @@
 // The board and the question flow, driven through the real window.
 
 #include "host/Pictures.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
-#include "host/controls/PictureBox.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
+#include "widgets/PictureBox.h"
 #include "support/GameFixture.h"
 
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // it writes, and a wall file given on the command line.
 
 #include "host/QtFileDialogService.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 

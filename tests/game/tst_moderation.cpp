@@ -2,8 +2,8 @@
 // clicker, the moderator window, and a game that survives a crash.
 
 #include "game/ModeratorWindow.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 

@@ -1,8 +1,8 @@
 // The rules of the game: judging and scores, the turn, risk stakes, jokers,
 // groups and the winner, played through the real window.
 
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
 #include "support/GameFixture.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // Starting and ending the run: the single instance, the autosave, the menu.
 
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 

@@ -1,7 +1,7 @@
 // The Qt host services: folders that follow XDG, the file service, the
 // instance lock and the number pad.
 
-#include "host/NumberPad.h"
+#include "widgets/NumberPad.h"
 #include "host/QtServices.h"
 #include "support/TestHost.h"
 

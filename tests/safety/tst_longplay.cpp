@@ -9,8 +9,8 @@
 
 #include "help/frm_WQZHelp.h"
 #include "host/Pictures.h"
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 

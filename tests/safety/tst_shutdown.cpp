@@ -3,7 +3,7 @@
 // files of saves that were cut short.
 
 #include "host/PackageFile.h"
-#include "host/QuitSignals.h"
+#include "QuitSignals.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 

@@ -1,6 +1,6 @@
 #include "GameFixture.h"
 
-#include "host/controls/Panel.h"
+#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The parts of sound output that need no device: reading WAV files (our own
 // and damaged or hostile ones), converting rate and channels, and mixing.
 
-#include "host/SoundMixer.h"
-#include "host/WavFile.h"
+#include "sound/SoundMixer.h"
+#include "sound/WavFile.h"
 
 #include <QtEndian>
 #include <QtTest>

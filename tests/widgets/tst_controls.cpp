@@ -1,9 +1,9 @@
 // The board's own widgets, painted for real: line breaks, the outline, the
 // pressed and disabled looks, shrinking text, the percent bar, and clicks.
 
-#include "host/controls/BoardLabel.h"
-#include "host/controls/Panel.h"
-#include "host/controls/PercentBar.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+#include "widgets/PercentBar.h"
 
 #include <QSignalSpy>
 #include <QtTest>

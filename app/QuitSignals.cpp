@@ -1,6 +1,6 @@
 #include "QuitSignals.h"
 
-#include "HostServices.h"
+#include "host/HostServices.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -11,7 +11,7 @@
 // plays correct.wav). Without an audio output at start nothing is loaded,
 // nothing is heard and nothing is said about it.
 
-#include "HostServices.h"
+#include "host/HostServices.h"
 
 #include <memory>
 

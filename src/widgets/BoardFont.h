@@ -1,4 +1,6 @@
 #pragma once
+// The board's type face: Tahoma, loaded from fonts-wine where it is missing.
+
 #include <QFont>
 
 namespace wq {

@@ -1,4 +1,7 @@
 #pragma once
+// Text on the board's panels and labels: line breaks, shrinking to fit,
+// and laying out once for many repaints.
+
 #include <QColor>
 #include <QFont>
 #include <QImage>

@@ -2,8 +2,8 @@
 // played into the null sink "wandquiz_null" that scripts/start-audio.sh makes
 // the default sink, and recorded back from that sink's monitor with parec.
 
-#include "host/QtSoundService.h"
-#include "host/WavFile.h"
+#include "sound/QtSoundService.h"
+#include "sound/WavFile.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "NumberPad.h"
 
-#include "controls/BoardFont.h"
+#include "BoardFont.h"
 
 #include <QGridLayout>
 #include <QInputDevice>

@@ -1,4 +1,6 @@
 #pragma once
+// The about box text ("&Info"): name, version, purpose, licence and credits.
+
 #include <QString>
 
 namespace wq {
