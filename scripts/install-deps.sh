@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev zlib1g-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev zlib1g-dev libxcb1-dev
   fonts-wine
   xvfb xauth x11-utils xdotool imagemagick
   desktop-file-utils appstream shared-mime-info libglib2.0-bin python3

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace wq {
 
@@ -23,6 +24,15 @@ QStringList texts(const QJsonValue &value)
     return list;
 }
 } // namespace
+
+bool GameState::isFresh() const
+{
+    const bool nonePlayed = std::none_of(played.begin(), played.end(), [](bool p) { return p; });
+    bool asStarted = groupCount == 2 && currentGroup == 1;
+    for (int g = 0; g < GroupSlots; ++g)
+        asStarted = asStarted && scores.value(g) == u"0" && names.value(g) == QStringLiteral("Gruppe %1").arg(g + 1);
+    return nonePlayed && asStarted;
+}
 
 QString wallFingerprint(cls_Wall &wall)
 {

@@ -21,6 +21,9 @@ struct GameState {
     QString wallFingerprint; // the wall the game is played on
 
     bool operator==(const GameState &) const = default;
+    // Nothing has happened yet: no field played, no points, the groups as
+    // every game starts them.
+    bool isFresh() const;
 };
 
 // A short text that changes whenever the wall's topics or fields change.

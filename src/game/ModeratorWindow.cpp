@@ -73,9 +73,11 @@ ModeratorWindow::ModeratorWindow(frm_WQZ &board) : m_board(board)
     revealButton = makeButton(QStringLiteral("ModeratorReveal"), QStringLiteral("Antwort zeigen"), this);
     rightButton = makeButton(QStringLiteral("ModeratorRight"), QStringLiteral("Richtig"), this);
     wrongButton = makeButton(QStringLiteral("ModeratorWrong"), QStringLiteral("Falsch"), this);
+    undoButton = makeButton(QStringLiteral("ModeratorUndo"), QStringLiteral("Letzte Wertung zurücknehmen"), this);
     const QList<QPushButton *> buttons = {stopButton, revealButton, rightButton, wrongButton};
     for (int i = 0; i < buttons.size(); ++i)
         grid->addWidget(buttons[i], 4, i);
+    grid->addWidget(undoButton, 5, 0, 1, 4);
     grid->setRowStretch(1, 1);
     grid->setRowStretch(2, 1);
 
@@ -83,6 +85,7 @@ ModeratorWindow::ModeratorWindow(frm_WQZ &board) : m_board(board)
     connect(revealButton, &QPushButton::clicked, this, [this] { m_board.revealStep(); refresh(); });
     connect(rightButton, &QPushButton::clicked, this, [this] { m_board.judgeStep(true); refresh(); });
     connect(wrongButton, &QPushButton::clicked, this, [this] { m_board.judgeStep(false); refresh(); });
+    connect(undoButton, &QPushButton::clicked, this, [this] { m_board.undoJudgement(); refresh(); });
     connect(&m_refresh, &QTimer::timeout, this, &ModeratorWindow::refresh);
     m_refresh.start(200);
     resize(900, 600);
@@ -115,6 +118,16 @@ void ModeratorWindow::refresh()
     revealButton->setEnabled(m_board.canReveal());
     rightButton->setEnabled(m_board.canJudge(true));
     wrongButton->setEnabled(m_board.canJudge(false));
+    undoButton->setEnabled(m_board.canUndo());
+}
+
+void ModeratorWindow::keyPressEvent(QKeyEvent *event)
+{
+    // The same keys as on the board, so a clicker works whichever window has the focus.
+    if (m_board.moderatorKey(*event))
+        refresh();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace wq

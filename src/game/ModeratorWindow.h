@@ -1,7 +1,7 @@
 #pragma once
 // The moderator's window on a second screen: the open field's question and
 // its answer before it is revealed, the remaining time, the scores, and the
-// buttons that act exactly as those on the board.
+// buttons and keys that act exactly as those on the board.
 
 #include <QList>
 #include <QRect>
@@ -41,6 +41,10 @@ public:
     QPushButton *revealButton = nullptr;
     QPushButton *rightButton = nullptr;
     QPushButton *wrongButton = nullptr;
+    QPushButton *undoButton = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     frm_WQZ &m_board;

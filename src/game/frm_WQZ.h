@@ -73,6 +73,9 @@ public:
     void judgeStep(bool right);
     // The next step: stop the clock, then reveal, then judge right.
     void advanceStep();
+    // A key of the moderator's (the board's or the moderator window's); false
+    // when the key is none of them.
+    bool moderatorKey(const QKeyEvent &event);
     bool canUndo() const { return m_undo.has_value(); }
     void undoJudgement();
     GameState currentState();
@@ -128,6 +131,7 @@ private:
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
     void place(QWidget *widget, double left, double top, double width, double height);
+    void keepMinimumSize(double missingWidth, double missingHeight);
     void showPicture(const QImage &picture, const QString &tag);
 
     // frm_WQZ_judging.cpp
@@ -147,6 +151,7 @@ private:
     void RisikoBlink_Timer();
     void swapBlinkColours();
     bool blinkInverted() const;
+    bool stakeAwaited() const;
 
     // frm_WQZ_groups.cpp
     void O_Spieler_Click(int index);
@@ -161,6 +166,8 @@ private:
     void createModerationMenu();
     void beforeJudgement();
     void afterJudgement();
+    // Keeps the game for after a crash; called whenever it changes (a
+    // judgement, a group's name, the number of groups).
     void saveGame();
     void discardSavedGame();
     std::optional<GameState> resumableGame();
@@ -172,6 +179,11 @@ private:
     // frm_WQZ_files.cpp
     void mnu_FileLoad_Click();
     void loadChosenWall(const QString &path);
+    void openWall(const QString &path);
+    void writeAutosave();
+    void keepAutosavedWall();
+    void fillRecentMenu();
+    void showOperationFailed();
     bool openWallFromCommandLine(const QStringList &arguments);
 
     const Host &m_host;
@@ -189,6 +201,8 @@ private:
     bool m_answerShown = false;
     // The fields this game has played; the build-up leaves them off the board.
     std::array<bool, 20> m_played{};
+    // The autosave file holds the wall on the board: writing it again loses nothing.
+    bool m_wallIsAutosaved = false;
     // Only the instance that holds the lock keeps a game for after a crash.
     bool m_ownsInstance = false;
     std::unique_ptr<ModeratorWindow> m_moderator;
@@ -197,6 +211,7 @@ public:
     // Menu.
     QMenu *mnu_FileTitle = nullptr;
     QAction *mnu_FileLoad = nullptr;
+    QMenu *mnu_Recent = nullptr;
     QAction *mnu_FileSep2 = nullptr;
     QAction *S_Neu = nullptr;
     QAction *S_SEP1 = nullptr;

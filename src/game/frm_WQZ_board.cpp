@@ -68,7 +68,7 @@ void frm_WQZ::BuildBoard()
 
 void frm_WQZ::endPendingStake()
 {
-    if (lab_Risiko->isHidden())
+    if (!stakeAwaited())
         return;
     lab_Risiko->hide();
     RisikoBlink.stop();

@@ -3,9 +3,12 @@
 #include "frm_WQZ.h"
 
 #include "host/TextTools.h"
+#include "storage/RecentWalls.h"
 #include "storage/WallPaths.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 
 namespace wq {
 
@@ -54,17 +57,66 @@ void frm_WQZ::mnu_FileLoad_Click()
         loadChosenWall(chosen);
         BuildBoard();
     } catch (const std::exception &) {
-        m_host.messages->messageBox(QStringLiteral("Es ist ein Fehler aufgetreten! Operation NICHT ausgeführt."),
-                                    QStringLiteral("Fehler:"), MessageButtons::Ok, MessageIcon::None);
+        showOperationFailed();
     }
+}
+
+void frm_WQZ::showOperationFailed()
+{
+    m_host.messages->messageBox(QStringLiteral("Es ist ein Fehler aufgetreten! Operation NICHT ausgeführt."),
+                                QStringLiteral("Fehler:"), MessageButtons::Ok, MessageIcon::None);
 }
 
 void frm_WQZ::loadChosenWall(const QString &path)
 {
     // A wall that fails to load is shown as far as it was read.
+    m_wallIsAutosaved = false;
     wall().LOAD(path, QString());
-    wall().SAVE(autosavePath(*m_host.folders), QString());
+    writeAutosave();
     m_host.notification->notify(2, true, true, nullptr);
+}
+
+void frm_WQZ::openWall(const QString &path)
+{
+    try {
+        LastWallPath = path;
+        loadChosenWall(path);
+        BuildBoard();
+    } catch (const std::exception &) {
+        showOperationFailed();
+    }
+}
+
+void frm_WQZ::writeAutosave()
+{
+    if (!m_wallIsAutosaved)
+        keepAutosavedWall();
+    m_wallIsAutosaved = wall().SAVE(autosavePath(*m_host.folders), QString());
+}
+
+void frm_WQZ::keepAutosavedWall()
+{
+    // Only a wall that can be played again is worth keeping.
+    const QString autosave = autosavePath(*m_host.folders);
+    cls_Wall kept(m_host);
+    if (!m_host.files->exists(autosave) || !kept.LOAD(autosave, QString()) || kept.FILENAME != autosave
+        || !holdsQuestions(kept))
+        return;
+    RecentWalls(recentWallsFolder(*m_host.folders)).keep(autosave, shownTitle(kept), QDateTime::currentDateTime());
+}
+
+void frm_WQZ::fillRecentMenu()
+{
+    mnu_Recent->clear();
+    const QList<RecentWall> walls = RecentWalls(recentWallsFolder(*m_host.folders)).list();
+    if (walls.isEmpty())
+        mnu_Recent->addAction(QStringLiteral("Noch keine Wand gespielt"))->setEnabled(false);
+    for (const RecentWall &recent : walls) {
+        QString caption = recent.title + QStringLiteral(" – ") + recent.played.toString(QStringLiteral("dd.MM.yyyy, HH:mm"));
+        caption.replace(u'&', QStringLiteral("&&"));
+        const QString path = recent.path;
+        connect(mnu_Recent->addAction(caption), &QAction::triggered, this, [this, path] { openWall(path); });
+    }
 }
 
 bool frm_WQZ::openWallFromCommandLine(const QStringList &arguments)

@@ -14,6 +14,7 @@ void frm_WQZ::O_Spieler_Click(int index)
     for (int i = 0; i < 4; ++i)
         O_Spieler[i]->setChecked(i == index);
     GroupCount = qint16(index + 1);
+    saveGame();
 }
 
 void frm_WQZ::Beschriftung_Click(int index)
@@ -22,8 +23,10 @@ void frm_WQZ::Beschriftung_Click(int index)
     const QString answer = m_host.messages->textInput(
         QStringLiteral("Geben Sie den neuen Namen für '") + name->text() + QStringLiteral("' ein:"),
         QStringLiteral("Gruppe umbenennen"), name->text());
-    if (!answer.isEmpty())
-        name->setText(answer);
+    if (answer.isEmpty())
+        return;
+    name->setText(answer);
+    saveGame();
 }
 
 void frm_WQZ::SpielerPruef_Timer()

@@ -122,32 +122,43 @@ void frm_WQZ::advanceStep()
 void frm_WQZ::keyPressEvent(QKeyEvent *event)
 {
     // Typing a stake is typing, not a command.
-    if (!questionOpen() || Risiko->hasFocus() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+    if (Risiko->hasFocus() || !moderatorKey(*event))
         QMainWindow::keyPressEvent(event);
-        return;
+}
+
+bool frm_WQZ::moderatorKey(const QKeyEvent &event)
+{
+    if (event.modifiers() & Qt::AltModifier)
+        return false;
+    if (event.modifiers() & Qt::ControlModifier) {
+        if (event.key() != Qt::Key_Z)
+            return false;
+        undoJudgement();
+        return true;
     }
-    switch (event->key()) {
+    if (!questionOpen())
+        return false;
+    switch (event.key()) {
     case Qt::Key_Space:
         stopClockStep();
-        break;
+        return true;
     case Qt::Key_A:
         revealStep();
-        break;
+        return true;
     case Qt::Key_R:
         judgeStep(true);
-        break;
+        return true;
     case Qt::Key_F:
         judgeStep(false);
-        break;
+        return true;
     case Qt::Key_PageDown:
+        advanceStep(); // a presenter clicker's "next"
+        return true;
     case Qt::Key_PageUp:
-        advanceStep(); // a presenter clicker's buttons
-        break;
+        return true; // its "back" never judges, nor does anything else
     default:
-        QMainWindow::keyPressEvent(event);
-        return;
+        return false;
     }
-    event->accept();
 }
 
 // ---- Taking back the last judgement ---------------------------------------
@@ -173,7 +184,11 @@ void frm_WQZ::beforeJudgement()
 
 void frm_WQZ::afterJudgement()
 {
-    saveGame();
+    // A game that has ended is not offered again after a crash.
+    if (SiegerFenster->isHidden())
+        saveGame();
+    else
+        discardSavedGame();
     updateModerationMenu();
 }
 
@@ -224,7 +239,7 @@ std::optional<GameState> frm_WQZ::resumableGame()
     if (!m_ownsInstance)
         return std::nullopt;
     const std::optional<GameState> saved = loadGameState(savedGamePath());
-    if (!saved || saved->wallFingerprint != wallFingerprint(wall()))
+    if (!saved || saved->wallFingerprint != wallFingerprint(wall()) || saved->isFresh())
         return std::nullopt;
     const MessageResult answer =
         m_host.messages->messageBox(ResumeQuestion, QStringLiteral("Fortsetzen?"), MessageButtons::YesNo,

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QtMath>
 
 namespace wq {
 
@@ -63,18 +64,16 @@ void frm_WQZ::Form_Resize()
     m_layout = b;
     if (!b.applied)
         return;
-    // The window's minimum size keeps it from getting smaller than the layout
-    // is made for; until the window manager applies it, the board is laid out
-    // for the minimum size.
 
     m_layingOut = true;
+    keepMinimumSize(b.windowWidth - metrics.windowWidth, b.windowHeight - metrics.windowHeight);
     auto put = [this](QWidget *w, const layout::Rect &r) { place(w, r.left, r.top, r.width, r.height); };
     put(InfoFenster, b.infoStrip);
     put(SpielWand, b.wall);
     pic_ImageScaled->resize(qRound(b.pictureWidth / tx), qRound(b.pictureHeight / ty));
     pic_Image->setGeometry(pic_ImageScaled->rect());
     LAYOUT();
-    place(lab_Risiko, b.stakePrompt.left, b.stakePrompt.top, b.stakePrompt.width, lab_Risiko->height() * ty);
+    put(lab_Risiko, b.stakePrompt);
     put(FragFeld, b.questionPanel);
     put(OK, b.ok);
     put(Falsch, b.wrong);
@@ -99,6 +98,20 @@ void frm_WQZ::Form_Resize()
         Punkte[g]->setFontSize(b.groupFontPoints);
     }
     m_layingOut = false;
+}
+
+void frm_WQZ::keepMinimumSize(double missingWidth, double missingHeight)
+{
+    // The smallest size the layout is made for is the outer one, frame and
+    // title bar included; the frame is known once the window is on screen.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize outer(qCeil(layout::MinWindowWidth / twipsPerPixelX()), qCeil(layout::MinWindowHeight / twipsPerPixelY()));
+    setMinimumSize(outer - frame);
+    // A window made smaller anyway (without a window manager, nothing stops
+    // it) is enlarged again; this pass already lays the board out for that size.
+    if (missingWidth > 0 || missingHeight > 0)
+        resize(width() + qCeil(std::max(0.0, missingWidth) / twipsPerPixelX()),
+               height() + qCeil(std::max(0.0, missingHeight) / twipsPerPixelY()));
 }
 
 void frm_WQZ::LAYOUT()

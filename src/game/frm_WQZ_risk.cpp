@@ -33,8 +33,13 @@ bool frm_WQZ::blinkInverted() const
 
 void frm_WQZ::RisikoBlink_Timer()
 {
-    if (wall().Item(ShownField, true).SORT == KindRisk)
+    if (stakeAwaited() && wall().Item(ShownField, true).SORT == KindRisk)
         swapBlinkColours();
+}
+
+bool frm_WQZ::stakeAwaited() const
+{
+    return !lab_Risiko->isHidden();
 }
 
 void frm_WQZ::Risiko_Change()
@@ -80,7 +85,9 @@ void frm_WQZ::Risiko_Click()
 {
     if (!m_host.app->numericEntryByDialog())
         return;
-    m_host.app->numericEntry(*Risiko, QStringLiteral("Einsatz"));
+    // "Abbrechen" goes back to the stake request; no stake is confirmed.
+    if (!m_host.app->numericEntry(*Risiko, QStringLiteral("Einsatz")))
+        return;
     Risiko_Change();
     Risiko_KeyPress(KeyEnter);
 }

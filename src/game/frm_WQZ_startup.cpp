@@ -26,7 +26,9 @@ bool frm_WQZ::Form_Load(const QStringList &arguments)
 {
     const QString commandLine = arguments.join(u' ');
     m_ownsInstance = !m_host.app->previousInstanceRunning();
-    if (!m_ownsInstance && !commandLine.contains(NewInstanceSwitch)) {
+    // The switch is an argument of its own: a wall on a stick mounted at
+    // /media/NEWSTICK is a wall to open, not the switch.
+    if (!m_ownsInstance && !arguments.contains(NewInstanceSwitch)) {
         try {
             m_host.app->restoreDefaultCursor();
             m_host.messages->messageBox(QStringLiteral("Wandquiz läuft bereits oder wird noch geladen."), QString());
@@ -44,7 +46,8 @@ bool frm_WQZ::Form_Load(const QStringList &arguments)
     // instance running, none of them is still being written.
     if (m_ownsInstance)
         PackageFile::removeLeftovers(autosavePath(*m_host.folders));
-    wall().LOAD(autosavePath(*m_host.folders), QString());
+    const QString autosave = autosavePath(*m_host.folders);
+    m_wallIsAutosaved = wall().LOAD(autosave, QString()) && wall().FILENAME == autosave;
     // A game cut short by a crash can go on, unless another wall was asked for.
     const bool newWall = openWallFromCommandLine(arguments);
     const std::optional<GameState> resumed = newWall ? std::nullopt : resumableGame();
@@ -69,7 +72,7 @@ void frm_WQZ::closeEvent(QCloseEvent *event)
 
 void frm_WQZ::Form_Unload()
 {
-    wall().SAVE(autosavePath(*m_host.folders), QString());
+    writeAutosave();
     EndProgram();
 }
 

@@ -73,12 +73,10 @@ frm_WQZ::frm_WQZ(const Host &host, QWidget *parent) : QMainWindow(parent), m_hos
     }
     connectHandlers();
     Blinker.start();
-    RisikoBlink.start();
+    // RisikoBlink runs only while a stake is awaited (askRisk starts it), so
+    // no other question ever opens with the blink's swapped colours.
     SpielerPruef.start();
-
-    // The smallest window the layout is made for.
-    setMinimumSize(int(layout::MinWindowWidth / twipsPerPixelX()),
-                   int(layout::MinWindowHeight / twipsPerPixelY()) - menuBar()->sizeHint().height());
+    keepMinimumSize(0, 0);
 }
 
 frm_WQZ::~frm_WQZ() = default;
@@ -95,6 +93,8 @@ void frm_WQZ::createMenu()
     QMenuBar *bar = menuBar();
     mnu_FileTitle = addMenu(nullptr, bar, QStringLiteral("mnu_FileTitle"), QStringLiteral("&Programm"));
     mnu_FileLoad = addItem(mnu_FileTitle, QStringLiteral("mnu_FileLoad"), QStringLiteral("Datei (Wand) &öffnen"));
+    mnu_Recent = addMenu(mnu_FileTitle, bar, QStringLiteral("mnu_Recent"), QStringLiteral("Zuletzt gespielt"));
+    connect(mnu_Recent, &QMenu::aboutToShow, this, &frm_WQZ::fillRecentMenu);
     mnu_FileSep2 = addSeparator(mnu_FileTitle, QStringLiteral("mnu_FileSep2"));
     S_Neu = addItem(mnu_FileTitle, QStringLiteral("S_Neu"), QStringLiteral("&Neu beginnen"), QKeySequence(Qt::CTRL | Qt::Key_N));
     S_SEP1 = addSeparator(mnu_FileTitle, QStringLiteral("S_SEP1"));
@@ -250,6 +250,9 @@ void frm_WQZ::connectHandlers()
     }
     for (int g = 0; g < 4; ++g)
         connect(Beschriftung[g], &Panel::clicked, this, [this, g] { Beschriftung_Click(g); });
+    // A click on the winner closes the announcement, so a new game or wall
+    // started from the menu is not hidden behind it.
+    connect(SiegerFenster, &Panel::clicked, SiegerFenster, &QWidget::hide);
     connect(OK, &Panel::mouseDown, this, &frm_WQZ::OK_MouseDown);
     connect(OK, &Panel::mouseUp, this, &frm_WQZ::OK_MouseUp);
     connect(Falsch, &Panel::mouseDown, this, &frm_WQZ::Falsch_MouseDown);

@@ -25,7 +25,9 @@ frm_WQZHelp::frm_WQZHelp(const Host &host, QWidget *parent) : QDialog(parent), m
 
     txt_Help = new QTextBrowser(this);
     txt_Help->setObjectName(QStringLiteral("txt_Help"));
-    txt_Help->setOpenExternalLinks(true);
+    // The help only shows: a link neither replaces it nor opens anything.
+    txt_Help->setOpenLinks(false);
+    txt_Help->setOpenExternalLinks(false);
     column->addWidget(txt_Help, 1);
 
     ctl_CmdBar1 = new CommandBar(QStringLiteral("ctl_CmdBar1"), this);

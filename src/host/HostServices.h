@@ -37,8 +37,9 @@ public:
     virtual void restoreDefaultCursor() = 0;
     // Application-information flag: a click on a number box opens the numeric entry dialog.
     virtual bool numericEntryByDialog() const = 0;
-    // Numeric entry dialog for a text box; afterwards the box holds the number entered.
-    virtual void numericEntry(QLineEdit &box, const QString &title) = 0;
+    // Numeric entry dialog for a text box; afterwards the box holds the number
+    // entered. False when the dialog was cancelled: the box is unchanged.
+    virtual bool numericEntry(QLineEdit &box, const QString &title) = 0;
     virtual void aboutBox() = 0;
     virtual void shutDown() = 0;
     // Ends the run: no further window events are handled.

@@ -7,9 +7,13 @@ namespace wq {
 
 QString executableName()
 {
-    const QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
-    const QString name = QFileInfo(path).completeBaseName();
-    return name.isEmpty() ? QStringLiteral("wandquiz") : name;
+    // Asked for by every field made; the program's name does not change.
+    static const QString name = [] {
+        const QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+        const QString base = QFileInfo(path).completeBaseName();
+        return base.isEmpty() ? QStringLiteral("wandquiz") : base;
+    }();
+    return name;
 }
 
 QString classNameFor(const QString &typeName)

@@ -3,6 +3,7 @@
 #include "help/AboutText.h"
 #include "widgets/NumberPad.h"
 #include "QtFileDialogService.h"
+#include "WindowTitle.h"
 #include "sound/QtSoundService.h"
 
 #include <QApplication>
@@ -57,26 +58,60 @@ void QtApplicationService::registerApplication(const QString &notice, const QStr
                                                const QString &titleString, const QString &version)
 {
     m_notice = notice;
+    m_name = name;
     m_titleString = titleString;
-    QGuiApplication::setApplicationDisplayName(name);
+    // No application display name: Qt would append it to every window title,
+    // and each window's title is exactly its own.
     QCoreApplication::setApplicationVersion(version);
     // The desktop links the window to wandquiz.desktop and shows our icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("wandquiz"));
     QGuiApplication::setWindowIcon(QIcon(m_folders.programFolder() + QStringLiteral("wandquiz.png")));
 }
 
+namespace {
+std::unique_ptr<QLockFile> instanceLock(const QString &path)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    // Only a lock whose process is gone is stale, however old it is.
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+// True when a lock file of the pattern is held by a running process. Locks
+// of crashed processes are taken over and so removed.
+bool lockHeldByOther(const QDir &folder, const QString &pattern)
+{
+    for (const QString &name : folder.entryList({pattern}, QDir::Files | QDir::Hidden)) {
+        const std::unique_ptr<QLockFile> lock = instanceLock(folder.filePath(name));
+        if (lock->tryLock(0))
+            lock->unlock();
+        else if (lock->error() == QLockFile::LockFailedError)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 bool QtApplicationService::previousInstanceRunning()
 {
-    // The lock lives in the user data folder, beside the autosave file the
-    // instances would share. A lock left by a crashed instance is stale and
-    // QLockFile takes it over.
-    auto lock = std::make_unique<QLockFile>(m_folders.userDataFolder() + QStringLiteral("instance.lock"));
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        m_instanceLock = std::move(lock);
-        return false;
+    // The locks live in the user data folder, beside the autosave file the
+    // instances would share. The first instance holds "instance.lock"; one
+    // started beside it with "/NEW" holds a lock of its own, so it counts as
+    // running too once the first has ended.
+    m_instanceLock.reset();
+    const QDir folder(m_folders.userDataFolder());
+    std::unique_ptr<QLockFile> first = instanceLock(folder.filePath(QStringLiteral("instance.lock")));
+    const bool isFirst = first->tryLock(0);
+    const bool firstRunning = !isFirst && first->error() == QLockFile::LockFailedError;
+    const bool othersRunning = lockHeldByOther(folder, QStringLiteral("instance-*.lock"));
+    if (isFirst) {
+        m_instanceLock = std::move(first);
+    } else {
+        m_instanceLock = instanceLock(
+            folder.filePath(QStringLiteral("instance-%1.lock").arg(QCoreApplication::applicationPid())));
+        m_instanceLock->tryLock(0);
     }
-    return lock->error() == QLockFile::LockFailedError;
+    return firstRunning || othersRunning;
 }
 
 void QtApplicationService::restoreDefaultCursor()
@@ -90,16 +125,18 @@ bool QtApplicationService::numericEntryByDialog() const
     return touchScreenPresent();
 }
 
-void QtApplicationService::numericEntry(QLineEdit &box, const QString &title)
+bool QtApplicationService::numericEntry(QLineEdit &box, const QString &title)
 {
     NumberPad pad(title, box.text(), box.window());
-    if (pad.exec() == QDialog::Accepted)
-        box.setText(pad.number());
+    if (pad.exec() != QDialog::Accepted)
+        return false;
+    box.setText(pad.number());
+    return true;
 }
 
 void QtApplicationService::aboutBox()
 {
-    QMessageBox::about(QApplication::activeWindow(), QStringLiteral("Info über Wandquiz"), aboutText());
+    QMessageBox::about(QApplication::activeWindow(), QStringLiteral("Info über ") + m_name, aboutText());
 }
 
 void QtApplicationService::shutDown()
@@ -121,6 +158,8 @@ MessageResult QtMessageService::messageBox(const QString &text, const QString &t
                     title, text,
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
+    if (title.isEmpty())
+        keepTitleEmpty(box);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageResult::Ok;

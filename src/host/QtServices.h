@@ -35,7 +35,7 @@ public:
     bool previousInstanceRunning() override;
     void restoreDefaultCursor() override;
     bool numericEntryByDialog() const override;
-    void numericEntry(QLineEdit &box, const QString &title) override;
+    bool numericEntry(QLineEdit &box, const QString &title) override;
     void aboutBox() override;
     void shutDown() override;
     void endProcess() override;
@@ -47,6 +47,7 @@ private:
     const FolderService &m_folders;
     QString m_commandLine;
     QString m_notice;
+    QString m_name = QStringLiteral("Wandquiz");
     QString m_titleString;
     std::unique_ptr<QLockFile> m_instanceLock;
 };

@@ -66,7 +66,9 @@ LegacyText decodeLegacyText(QByteArrayView bytes)
             return result;
         }
     }
-    result.lines = splitLines(text::decodeWindows1252(bytes));
+    // A byte-order mark in front of Windows-1252 text is dropped all the same:
+    // left in, it would hide the first "TH:" line.
+    result.lines = splitLines(text::decodeWindows1252(body));
     return result;
 }
 

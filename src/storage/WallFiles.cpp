@@ -13,6 +13,9 @@ namespace wq {
 
 namespace {
 constexpr qint64 MinStoredFieldSize = 5; // a version text alone
+// Every wall this program writes has twenty fields. A count far beyond that
+// is a damaged or hostile file, however many bytes follow it.
+constexpr qint32 MostStoredFields = 10000;
 } // namespace
 
 void cls_Wall::DATA_DataStore(PackageFile &pFile)
@@ -34,11 +37,17 @@ void cls_Wall::DATA_DataStore(PackageFile &pFile)
 
 void cls_Wall::DATA_DataRead(PackageFile &pFile)
 {
-    // The topic list is completed to four titles whatever happens below.
-    struct FillTopics {
+    // Whatever happens below, the wall ends with four topic titles and at
+    // least a board of fields.
+    struct CompleteAfterReading {
         cls_Wall &wall;
-        ~FillTopics() { wall.fillTopicsAfterReading(); }
-    } fillTopics{*this};
+        ~CompleteAfterReading()
+        {
+            wall.fillTopicsAfterReading();
+            while (wall.m_fields.size() <= size_t(FieldCount))
+                wall.m_fields.push_back(std::make_unique<cls_WallField>());
+        }
+    } complete{*this};
 
     if (pFile.readString().toUpper() != RecordVersion)
         return;
@@ -54,10 +63,17 @@ void cls_Wall::DATA_DataRead(PackageFile &pFile)
     // A board needs twenty fields; fewer means the file is damaged.
     if (count < FieldCount)
         throw HostError("wall: fewer fields than a board has");
+    if (count > MostStoredFields)
+        throw HostError("wall: more fields than any wall has");
     pFile.requireRoom(count, MinStoredFieldSize);
-    replaceStore(count);
-    for (qint32 position = 1; position <= count; ++position)
-        fieldAt(position).DATA->read(pFile);
+    // A field is made only once its record is there to be read, so a count
+    // that the file does not back costs nothing.
+    DATABASE_DatabaseClear();
+    for (qint32 position = 1; position <= count; ++position) {
+        auto field = std::make_unique<cls_WallField>();
+        field->DATA->read(pFile);
+        m_fields.push_back(std::move(field));
+    }
 }
 
 void cls_Wall::readPackage(const QString &file, const QString &password)

@@ -19,6 +19,11 @@ QString autosavePath(const FolderService &folders)
     return folders.userDataFolder() + AutosaveFileName;
 }
 
+QString recentWallsFolder(const FolderService &folders)
+{
+    return folders.userDataFolder() + QStringLiteral("Zuletzt gespielt/");
+}
+
 QString suppliedAutosavePath(const FolderService &folders)
 {
     return suppliedWallsFolder(folders) + AutosaveFileName;

@@ -15,6 +15,8 @@ QString suppliedWallsFolder(const FolderService &folders);
 QString autosavePath(const FolderService &folders);
 // Read instead when a wall file is missing.
 QString suppliedAutosavePath(const FolderService &folders);
+// The walls played lately, kept before the autosave is replaced.
+QString recentWallsFolder(const FolderService &folders);
 
 inline const QString AutosaveFileName = QStringLiteral("AUTO.LX-WQZ");
 

@@ -10,13 +10,15 @@
 namespace wq {
 
 namespace {
-// The disabled look: the face fades towards grey, the text towards the face,
-// so the playing group stands out while the others stay readable.
+// The disabled look of a face: two thirds of the way to its own grey, then a
+// quarter of the way to white, so the playing group stands out in full colour
+// (in grey schemes too) while the others' dark text stays readable on a light
+// face. Each step mixes two valid colours, so the result is always valid.
 QColor faded(const QColor &colour)
 {
     const int grey = qGray(colour.rgb());
-    return QColor((colour.red() + 2 * grey + 128) / 3, (colour.green() + 2 * grey + 128) / 3,
-                  (colour.blue() + 2 * grey + 128) / 3);
+    const auto channel = [grey](int c) { return ((c + 2 * grey) / 3 * 3 + 255) / 4; };
+    return QColor(channel(colour.red()), channel(colour.green()), channel(colour.blue()), colour.alpha());
 }
 
 // Qt's raster engine hands fills of more than about a hundred lines to its
@@ -110,13 +112,8 @@ void Panel::paintEvent(QPaintEvent *)
     const QFont font = boardFont(m_fontSize, m_bold);
     if (!m_prepared.matches(m_text, textRect, font, m_alignment, m_shrinkToFit))
         m_prepared.prepare(m_text, textRect, font, m_alignment, m_shrinkToFit);
-    QColor fill = m_textColour;
-    QColor outline = m_textBorder;
-    if (!m_enabled) {
-        fill = faded(fill);
-        outline = faded(outline);
-    }
-    m_prepared.paint(p, fill, outline, m_outlineWidth);
+    // The text keeps its colour in both looks: it is chosen to be read.
+    m_prepared.paint(p, m_textColour, m_textBorder, m_outlineWidth);
 }
 
 void Panel::mousePressEvent(QMouseEvent *event)

@@ -37,6 +37,11 @@ window_of() {
   return 1
 }
 
+# The title of window $1 as the window manager reads it.
+title_of() {
+  xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
 # Waits up to $2 tenths of a second for process $1 to end.
 ends_within() {
   local i
@@ -49,14 +54,17 @@ ends_within() {
 
 "$game" 2>"$work/first.log" &
 first=$!; pids+=("$first")
-window_of "$first" >/dev/null || fail "the first instance shows no window"
+main=$(window_of "$first") || fail "the first instance shows no window"
 sleep 1
 autosave="$XDG_DATA_HOME/wandquiz/AUTO.LX-WQZ"
+# Every title is the program's own, nothing appended.
+[ "$(title_of "$main")" = "LX Werkbank // Wandquiz " ] || fail "main window title: '$(title_of "$main")'"
 
 # A second start: a message box of its own, then it ends when confirmed.
 "$game" 2>"$work/second.log" &
 second=$!; pids+=("$second")
 if box=$(window_of "$second"); then
+  [ -z "$(title_of "$box")" ] || fail "the message box is titled '$(title_of "$box")'"
   xdotool windowfocus --sync "$box" key Return
   ends_within "$second" 50 || fail "the second instance did not end after its message"
   wait "$second" || fail "the second instance ended with an error"
@@ -66,22 +74,42 @@ fi
 [ -e "$autosave" ] && fail "the second instance wrote the autosave"
 kill -0 "$first" 2>/dev/null || fail "the first instance ended too"
 
-# "/NEW" anywhere on the command line lets a second one run.
+# Refused: a start whose message box must come, be confirmed and end it.
+refused() {
+  local pid box
+  "$game" "$@" 2>>"$work/refused.log" &
+  pid=$!; pids+=("$pid")
+  box=$(window_of "$pid") || { fail "no message for a start with: $*"; return; }
+  xdotool windowfocus --sync "$box" key Return
+  ends_within "$pid" 50 || fail "a start with '$*' did not end after its message"
+}
+
+# "/NEW" as an argument lets a second one run; a path through a stick called
+# NEWSTICK is no such switch.
+mkdir -p "$work/media/NEWSTICK"
+refused "$work/media/NEWSTICK/wand.frg"
 "$game" --x /NEW 2>"$work/third.log" &
 third=$!; pids+=("$third")
 window_of "$third" >/dev/null || fail "the instance started with /NEW shows no window"
 sleep 1
 kill -0 "$third" 2>/dev/null || fail "the instance started with /NEW ended"
-kill -9 "$third"
 
-# The first one crashes; the next start is not blocked by it.
-kill -9 "$first"
-wait "$first" 2>/dev/null || true
+# The first one closes; the one started with /NEW still counts as running.
+kill -TERM "$first"
+ends_within "$first" 50 || fail "the first instance did not close on SIGTERM"
+refused
+kill -9 "$third"
 "$game" 2>"$work/fourth.log" &
 fourth=$!; pids+=("$fourth")
 window_of "$fourth" >/dev/null || fail "a start after a crash shows no window"
 sleep 1.5
 kill -0 "$fourth" 2>/dev/null || fail "a start after a crash was refused"
+# "&Beenden" asks in a box titled exactly "Ende?".
+xdotool windowfocus --sync "$(window_of "$fourth")" key ctrl+q
+sleep 1
+ende=$(xdotool search --onlyvisible --pid "$fourth" --name '^Ende\?$' 2>/dev/null | head -1 || true)
+[ -n "$ende" ] || fail "no box titled 'Ende?'"
+[ -n "$ende" ] && xdotool windowfocus --sync "$ende" key Escape
 
 [ "$failures" -eq 0 ] && echo "instances: all checks passed"
 exit "$failures"

@@ -282,6 +282,19 @@ private Q_SLOTS:
         QVERIFY(w.lab_Frage->shownFont().pointSizeF() < w.lab_Frage->fontSize());
         QVERIFY(!w.lab_Frage->grab().isNull());
     }
+
+    void theWindowKeepsItsLeastSize()
+    {
+        Game g;
+        frm_WQZ &w = *g.window;
+        // At 15 twips per pixel: the stake request 495 twips high, the window
+        // at least 4620 x 5460 twips, frame included.
+        QCOMPARE(w.logicalDpiY(), 96);
+        QCOMPARE(w.lab_Risiko->height(), 33);
+        w.resize(200, 150);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.frameGeometry().size(), QSize(308, 364));
+    }
 };
 
 QTEST_MAIN(BoardTest)

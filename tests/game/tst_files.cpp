@@ -4,10 +4,12 @@
 #include "host/QtFileDialogService.h"
 #include "widgets/BoardLabel.h"
 #include "widgets/Panel.h"
+#include "storage/RecentWalls.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 
 using namespace wq;
@@ -122,6 +124,42 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(autosavePath(g.t.folders)));
         QCOMPARE(g.window->GroupCount, 2);
         QVERIFY(g.window->SiegerFenster->isVisible());
+    }
+
+    void noWallIsLost()
+    {
+        Game g;
+        // A wall opened once, whose file is gone: it lives only in the autosave.
+        const QString gone = test::writeFile(g.t.root() + "Vögel & Bäume.frg", LegacyWall);
+        g.t.fileDialog.answers = {gone};
+        g.openWall();
+        QFile::remove(gone);
+        // Three topics and no fourth: the wall read is not whole, and replaces it.
+        g.t.fileDialog.answers = {test::writeFile(g.t.root() + "drei.frg", "TH:A\n@\nTH:B\n@\nTH:C\n@\n")};
+        g.openWall();
+        QCOMPARE(g.window->Thema[0]->text(), QString("A"));
+        Q_EMIT g.window->mnu_Recent->aboutToShow();
+        const QList<QAction *> kept = g.window->mnu_Recent->actions();
+        QCOMPARE(kept.size(), 1); // the empty wall read from the broken file is not kept
+        QVERIFY2(kept[0]->text().startsWith("Vögel, Bäume, Seen, Berge – "), qPrintable(kept[0]->text()));
+        kept[0]->trigger();
+        QCOMPARE(g.window->Thema[1]->text(), QString("Bäume"));
+        g.finishBuildUp();
+        g.click(g.window->Feld[0]);
+        QCOMPARE(g.window->lab_Frage->text(), QString("Welcher Vogel ruft seinen Namen?"));
+
+        // Ten are kept, newest first; the same wall again only moves up.
+        RecentWalls recent(g.t.root() + "zuletzt/");
+        const QDateTime start(QDate(2026, 12, 1), QTime(9, 0));
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(recent.keep(test::writeFile(g.t.root() + "w.lx-wqz", QByteArray::number(i)), QString("Wand %1").arg(i),
+                                start.addSecs(i)));
+        QVERIFY(recent.keep(test::writeFile(g.t.root() + "w.lx-wqz", "5"), "Wand 5", start.addSecs(60)));
+        QStringList titles;
+        for (const RecentWall &wall : recent.list())
+            titles.append(wall.title);
+        QCOMPARE(titles, QStringList({"Wand 5", "Wand 11", "Wand 10", "Wand 9", "Wand 8", "Wand 7", "Wand 6", "Wand 4",
+                                      "Wand 3", "Wand 2"}));
     }
 
     void aFailingServiceShowsTheErrorMessage()

@@ -119,7 +119,10 @@ private Q_SLOTS:
         QVERIFY(!g.w().ZeitMess.isActive());
         g.key(Qt::Key_PageDown);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 1"));
-        g.key(Qt::Key_PageUp);
+        g.key(Qt::Key_PageUp); // a clicker's "back" never judges
+        QVERIFY(g.w().FragFeld->isVisible());
+        QCOMPARE(g.score(2), QString("0"));
+        g.key(Qt::Key_PageDown);
         QCOMPARE(g.score(2), QString("20"));
 
         // While the stake is typed, letters are letters.
@@ -166,6 +169,16 @@ private Q_SLOTS:
         QCOMPARE(g.w().CurrentGroup, 2);
         QVERIFY(g.w().FragFeld->isHidden());
         QVERIFY(m->scoresLabel->text().contains("▶ Gruppe 2: 0"));
+        QTest::mouseClick(m->undoButton, Qt::LeftButton);
+        QVERIFY(g.w().FragFeld->isVisible() && g.w().CurrentGroup == 1);
+        // Its keys are the board's: a clicker works whichever window has the focus.
+        QTest::keyClick(m, Qt::Key_PageUp);
+        QTest::keyClick(m, Qt::Key_R);
+        QCOMPARE(g.score(1), QString("60"));
+        QTest::keyClick(m, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(g.score(1), QString("0"));
+        QTest::keyClick(m, Qt::Key_F);
+        QCOMPARE(g.w().CurrentGroup, 2);
         g.w().closeModeratorWindow();
         QVERIFY(!g.w().moderatorWindow());
     }
@@ -189,6 +202,16 @@ private Q_SLOTS:
             QCOMPARE(g.score(1), QString("0")); // answered No (no scripted answer)
             QVERIFY(!QFile::exists(g.w().savedGamePath()));
         }
+        // A game that has ended is not offered again.
+        Game ended({{0, KindJoker}});
+        for (int i = 1; i < 20; ++i)
+            ended.w().Feld[i]->hide();
+        ended.open(0);
+        ended.judgeRight();
+        QVERIFY(ended.w().SiegerFenster->isVisible());
+        ended.window.reset();
+        Game after({}, &ended.t.folders);
+        QVERIFY(after.t.messages.shown.isEmpty());
     }
 
     void aResumedGameIsTheGameAsItWas()
@@ -204,6 +227,8 @@ private Q_SLOTS:
             first.stopClock();
             first.judgeRight();
         }
+        first.t.messages.texts = {"Die Eulen"}; // a name given after the last judgement
+        first.click(first.w().Beschriftung[2]);
         const GameState before = first.w().currentState();
 
         GameFixture next;
@@ -215,6 +240,7 @@ private Q_SLOTS:
         QCOMPARE(after, before);
         QCOMPARE(next.score(2), QString("40"));
         QCOMPARE(next.window->Beschriftung[1]->text(), QString("Die Füchse"));
+        QCOMPARE(next.window->Beschriftung[2]->text(), QString("Die Eulen"));
         QCOMPARE(next.window->GroupCount, 3);
         QCOMPARE(next.window->CurrentGroup, 1);
         QVERIFY(next.window->O_Spieler[2]->isChecked());
@@ -237,6 +263,7 @@ private Q_SLOTS:
         g.t.messages.answers = {MessageResult::Yes};
         g.w().S_Neu->trigger();
         QVERIFY(!QFile::exists(saved));
+        g.finishBuildUp();
 
         g.open(0);
         g.stopClock();

@@ -135,9 +135,16 @@ private Q_SLOTS:
 
     void theBlinkingPanelIsRestored()
     {
-        Game g({{4, KindRisk}});
+        Game g({{0, KindRisk}, {4, KindRisk}});
         const QColor back = g.w().FragFeld->backColour();
         const QColor text = g.w().lab_Frage->textColour();
+        // A risk field on the wall blinks nothing until its stake is awaited.
+        QVERIFY(!g.w().RisikoBlink.isActive());
+        g.open(1);
+        test::tick(g.w().RisikoBlink);
+        QCOMPARE(g.w().FragFeld->backColour(), back);
+        g.stopClock();
+        g.judgeRight();
         g.open(4);
         test::tick(g.w().RisikoBlink);
         QCOMPARE(g.w().FragFeld->backColour(), text);
@@ -169,8 +176,13 @@ private Q_SLOTS:
         QVERIFY(g.w().Risiko->isVisible());
         g.w().Feld[4]->show();
         g.t.app.numericDialog = true;
-        g.t.app.numericAnswer = "80";
+        g.t.app.numericCancelled = true;
         g.open(5);
+        g.click(g.w().Risiko); // "Abbrechen": the stake is still awaited
+        QVERIFY(g.w().lab_Risiko->isVisible() && !g.w().ZeitMess.isActive());
+        g.t.app.numericCancelled = false;
+        g.t.app.numericAnswer = "80";
+        g.t.app.numericTitles.clear();
         g.click(g.w().Risiko);
         QCOMPARE(g.t.app.numericTitles, QStringList({"Einsatz"}));
         QCOMPARE(g.w().Risiko->text(), QString(" 50"));
@@ -244,11 +256,15 @@ private Q_SLOTS:
         g.play(0, false);
         QCOMPARE(g.w().lab_Sieger->text(), QString("Sieger sind\rGruppe 1\rGruppe 2\rDie Füchse\rGruppe 4"));
 
-        // Choosing a number of groups leaves the winner on screen; a new game hides it.
+        // Choosing a number of groups leaves the winner on screen; a new game
+        // hides it, and so does a click on it.
         g.w().O_Spieler[2]->trigger();
         QVERIFY(g.w().SiegerFenster->isVisible());
         g.t.messages.answers = {MessageResult::Yes};
         g.w().S_Neu->trigger();
+        QVERIFY(g.w().SiegerFenster->isHidden());
+        g.w().SiegerFenster->show();
+        g.click(g.w().SiegerFenster);
         QVERIFY(g.w().SiegerFenster->isHidden());
     }
 

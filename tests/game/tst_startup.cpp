@@ -59,7 +59,7 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), QString("LX Werkbank // Wandquiz"));
         QCOMPARE(w.mnu_FileTitle->title(), QString("&Programm"));
         QCOMPARE(captions(w.mnu_FileTitle),
-                 QStringList({"Datei (Wand) &öffnen", "-", "&Neu beginnen", "-", "&Beenden"}));
+                 QStringList({"Datei (Wand) &öffnen", "Zuletzt gespielt", "-", "&Neu beginnen", "-", "&Beenden"}));
         QCOMPARE(w.S_Neu->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(w.S_Ende->shortcut(), QKeySequence("Ctrl+Q"));
         QCOMPARE(w.O_MenuTitel->title(), QString("&Optionen"));
@@ -79,7 +79,10 @@ private Q_SLOTS:
 
     void aSecondInstanceEndsAtOnce()
     {
-        for (const QStringList &commandLine : {QStringList(), QStringList{"/new"}, QStringList{"datei.frg", "/New"}}) {
+        // The switch is "/NEW" as an argument of its own, in capitals; a path
+        // through a stick called NEWSTICK is no switch.
+        for (const QStringList &commandLine : {QStringList(), QStringList{"/new"}, QStringList{"datei.frg", "/New"},
+                                               QStringList{"/media/NEWSTICK/wand.frg"}}) {
             GameFixture g;
             test::writeSuppliedWall(g.t);
             g.t.app.otherInstanceRunning = true;
@@ -97,7 +100,7 @@ private Q_SLOTS:
         }
         GameFixture g;
         g.t.app.otherInstanceRunning = true;
-        QVERIFY(g.start({"eins", "x/NEWy", "zwei"}));
+        QVERIFY(g.start({"eins", "/NEW", "zwei"}));
         QVERIFY(g.window->isVisible());
     }
 

@@ -76,6 +76,25 @@ private Q_SLOTS:
         g.window->H_Ueber->trigger();
         QCOMPARE(g.t.app.aboutBoxes, 1);
     }
+
+    void aLinkOpensNothing()
+    {
+        test::TestHost t;
+        t.folders.program = t.root() + "program/";
+        test::writeFile(t.folders.program + "help.rtf",
+                        "{\\rtf1\\ansi Vorher {\\field{\\*\\fldinst HYPERLINK \"mehr.rtf\"}{\\fldrslt Verweis}} "
+                        "nachher\\par}");
+        frm_WQZHelp help(t.host());
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        const QString before = help.txt_Help->toPlainText();
+        QTextCursor link = help.txt_Help->document()->find("Verweis");
+        QVERIFY(!link.isNull() && link.charFormat().isAnchor());
+        link.setPosition(link.selectionStart() + 2);
+        QTest::mouseClick(help.txt_Help->viewport(), Qt::LeftButton, {}, help.txt_Help->cursorRect(link).center());
+        QCOMPARE(help.txt_Help->toPlainText(), before);
+        QVERIFY(help.txt_Help->source().isEmpty());
+    }
 };
 
 QTEST_MAIN(HelpWindowTest)

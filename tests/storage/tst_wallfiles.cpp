@@ -176,6 +176,16 @@ private Q_SLOTS:
         writePackage(bad, [](PackageFile &f) { writeWallHead(f, 0); f.writeInt32(2'000'000'000); });
         QVERIFY(!wall.LOAD(bad, QString()));
         QVERIFY(!wall.LOAD(writePackage(bad, [](PackageFile &f) { writeWallHead(f, 2'147'483'647); }), QString()));
+        // A million fields claimed, and five megabytes behind them that are no fields.
+        QByteArray noise(4'000'000, Qt::Uninitialized);
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char(quint32(i) * 2654435761u >> 24);
+        writePackage(bad, [&](PackageFile &f) {
+            writeWallHead(f, 0);
+            f.writeInt32(1'000'000);
+            f.writeString(QString::fromLatin1(noise.toBase64()));
+        });
+        QVERIFY(!wall.LOAD(bad, QString()));
         writePackage(bad, [](PackageFile &f) {
             f.writeString("1.0");
             f.writeValue(QVariant());
@@ -197,6 +207,7 @@ private Q_SLOTS:
         QTest::newRow("CR") << legacyWall("\r");
         QTest::newRow("LF") << legacyWall("\n");
         QTest::newRow("UTF-8") << text::decodeWindows1252(legacyWall("\r\n")).toUtf8();
+        QTest::newRow("byte-order mark, then Windows-1252") << "\xEF\xBB\xBF" + legacyWall("\r\n");
     }
 
     void legacyWallInEveryForm()

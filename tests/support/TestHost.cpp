@@ -45,10 +45,13 @@ void RecordingApplicationService::registerApplication(const QString &notice, con
     registration = {notice, name, titleString, version};
 }
 
-void RecordingApplicationService::numericEntry(QLineEdit &box, const QString &title)
+bool RecordingApplicationService::numericEntry(QLineEdit &box, const QString &title)
 {
     numericTitles.append(title);
+    if (numericCancelled)
+        return false;
     box.setText(numericAnswer);
+    return true;
 }
 
 QString ScriptedFileDialogService::openDialog(const QString &startPath, const QString &title,

@@ -76,7 +76,7 @@ public:
     bool previousInstanceRunning() override { return otherInstanceRunning; }
     void restoreDefaultCursor() override { ++cursorRestores; }
     bool numericEntryByDialog() const override { return numericDialog; }
-    void numericEntry(QLineEdit &box, const QString &title) override;
+    bool numericEntry(QLineEdit &box, const QString &title) override;
     void aboutBox() override { ++aboutBoxes; }
     void shutDown() override { ++shutDowns; }
     void endProcess() override { ++endings; }
@@ -84,6 +84,7 @@ public:
     bool otherInstanceRunning = false;
     bool numericDialog = false;
     QString numericAnswer;           // what the numeric dialog "types"
+    bool numericCancelled = false;   // or: "Abbrechen" is pressed
     QStringList numericTitles;
     QString commandLineGiven;
     QStringList registration;        // notice, name, title string, version
