@@ -2,6 +2,7 @@
 
 #include "LegacyWall.h"
 #include "LegacyWallCheck.h"
+#include "WallCsv.h"
 #include "WallJson.h"
 #include "host/HostServices.h"
 #include "host/Pictures.h"
@@ -9,7 +10,10 @@
 #include "model/cls_Wall.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace wq {
 
@@ -21,10 +25,12 @@ Aufruf:
       Liest die Wand wie das Spiel und gibt sie als JSON aus.
       Exit-Status 0: gelesen, 1: nicht (ganz) gelesen.
   wandquiz-wall convert [--embed-pictures] [--images ORDNER] EIN AUS
-      Liest eine Wand (.frg oder .lx-wqz) und schreibt sie als Paketdatei.
-      --embed-pictures bettet die Bilddateien in die Wand ein, so dass sie
-      ohne den Bilderordner auf jeden Rechner mitgenommen werden kann.
-      Exit-Status 0 nur, wenn Lesen und Schreiben gelangen.
+      Liest eine Wand (.frg, .lx-wqz oder .csv) und schreibt sie als
+      Paketdatei (.lx-wqz) oder als Tabelle (.csv); die Endungen bestimmen
+      die Formate. --embed-pictures bettet die Bilddateien in die Wand ein,
+      so dass sie ohne den Bilderordner auf jeden Rechner mitgenommen werden
+      kann. Exit-Status 0 nur, wenn Lesen und Schreiben gelangen; zu einer
+      abgewiesenen Tabelle nennt die Meldung Zeile und Spalte.
   wandquiz-wall check [--images ORDNER] DATEI
       Prüft eine handgeschriebene Wand und nennt mit Zeilennummern, was sie
       anders spielen lässt als gemeint.
@@ -33,8 +39,9 @@ Aufruf:
 
 Wie Wände gelesen werden
   Das Format wählt die Endung der Datei: .lx-wqz ist eine Paketdatei, .frg
-  das Textformat (Groß-/Kleinschreibung der Endung egal). Fehlt die Datei,
-  liest das Spiel wie dump die mitgelieferte Wand AUTO.LX-WQZ.
+  das Textformat, .csv eine Tabelle (Groß-/Kleinschreibung der Endung egal;
+  Tabellen liest und schreibt nur convert). Fehlt die Datei, liest das Spiel
+  wie dump die mitgelieferte Wand AUTO.LX-WQZ.
 
 Das Textformat (.frg)
   Zeichensatz: Windows-1252. Eine Datei, die gültiges UTF-8 mit Zeichen
@@ -57,6 +64,34 @@ Das Textformat (.frg)
   Haben zwei der vier Spalten denselben Titel (Groß-/Kleinschreibung egal),
   nimmt jede den nächsten Block mit diesem Titel, statt beide denselben.
   Grenzen: höchstens 100 Kopfzeilen und 1001 Einträge in einem Block.
+
+Tabellen (.csv)
+  Für Tabellenkalkulationen wie LibreOffice Calc und Excel. Die erste Zeile
+  nennt die Spalten, danach steht jedes Feld in einer Zeile. Die Spalten
+  (Reihenfolge und Groß-/Kleinschreibung der Namen egal; Art, Bild und
+  Bildmodus dürfen fehlen, weitere Spalten werden übergangen):
+    Thema      Titel einer Spalte der Wand; die ersten vier verschiedenen
+               Themen (Groß-/Kleinschreibung zählt) sind die Spalten von
+               links nach rechts
+    Punkte     20, 40, 60, 80 oder 100: die Reihe des Feldes
+    Art        Frage, Risiko oder Joker (leer: Frage)
+    Frage      die Frage; ein Zeilenumbruch in der Zelle ist ein Umbruch auf
+               der Wand, wie "|"
+    Antwort    die Antwort, ebenso
+    Bild       ein Bildname oder das Bild selbst (siehe Bilder)
+    Bildmodus  zur Frage, zur Antwort oder zu beiden (leer: zur Frage)
+  Art und Bildmodus ohne Rücksicht auf Groß-/Kleinschreibung. Die Zeilen
+  dürfen in jeder Reihenfolge stehen, leere Zeilen zählen nicht. Zu jedem
+  der vier Themen gehört genau eine Zeile mit jedem Punktwert; sonst wird
+  die Tabelle abgewiesen, und die Meldung nennt Zeile und Spalte.
+  Gelesen werden: Trennzeichen ";", "," oder Tabulator (an der Kopfzeile
+  erkannt); Zellen in Anführungszeichen mit Trennzeichen, Zeilenumbrüchen
+  und verdoppelten Anführungszeichen darin; UTF-8 mit oder ohne Kennung
+  (BOM), sonst Windows-1252; Zeilenenden CR LF, CR oder LF. Leerzeichen am
+  Rand von Thema, Punkte, Art und Bildmodus zählen nicht. Höchstens 64 MB.
+  Geschrieben wird UTF-8 mit Kennung, ";" als Trennzeichen und CR LF, in der
+  Reihenfolge der Wand; Bildmodus nur zu Feldern mit Bild. Titel, Autor und
+  Beschreibung der Wand stehen nicht in der Tabelle.
 
 Bilder
   Ein Bildname bis 255 Zeichen ist eine Datei im Bilderordner des Programms
@@ -125,23 +160,70 @@ void embedPictures(cls_Wall &wall, const QString &imagesFolder, QTextStream &err
     }
 }
 
+enum class WallFormat { Package, Legacy, Table, Unknown };
+
+WallFormat formatOf(const QString &path)
+{
+    const QString kind = text::extension(path).toUpper();
+    if (kind == u"LX-WQZ")
+        return WallFormat::Package;
+    if (kind == u"FRG")
+        return WallFormat::Legacy;
+    if (kind == u"CSV")
+        return WallFormat::Table;
+    return WallFormat::Unknown;
+}
+
+bool readTable(const QString &path, cls_Wall &wall, QTextStream &err)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "Die Datei lässt sich nicht lesen: " << path << "\n";
+        return false;
+    }
+    // One byte over the limit is enough for the reader to refuse the file.
+    const CsvResult result = readWallCsv(file.read(std::min(file.size(), MaxWallCsvSize + 1)), wall);
+    if (!result.ok)
+        err << path << ": " << result.message << "\n";
+    return result.ok;
+}
+
+bool writeTable(const QString &path, cls_Wall &wall)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(writeWallCsv(wall)) >= 0 && file.commit();
+}
+
 int convert(const Options &options, const Host &host, QTextStream &err)
 {
     const QString &in = options.files[0];
     const QString &out = options.files[1];
+    const WallFormat from = formatOf(in);
+    const WallFormat to = formatOf(out);
+    if (from == WallFormat::Unknown) {
+        err << "Unbekannte Endung: " << in << " (gelesen werden .frg, .lx-wqz und .csv)\n";
+        return 1;
+    }
+    if (to != WallFormat::Package && to != WallFormat::Table) {
+        err << "Unbekannte Endung: " << out << " (geschrieben werden .lx-wqz und .csv)\n";
+        return 1;
+    }
     if (!host.files->exists(in)) {
         err << "Datei nicht gefunden: " << in << "\n";
         return 1;
     }
     cls_Wall wall(host);
-    if (!wall.LOAD(in, QString())) {
+    if (from == WallFormat::Table) {
+        if (!readTable(in, wall, err))
+            return 1;
+    } else if (!wall.LOAD(in, QString())) {
         err << "Die Wand lässt sich nicht lesen: " << in << " (wandquiz-wall check nennt die Gründe)\n";
         return 1;
     }
     if (options.embedPictures)
         embedPictures(wall, options.imagesFolder, err);
-    if (!wall.SAVE(out, QString())) {
-        err << "Die Paketdatei lässt sich nicht schreiben: " << out << "\n";
+    if (to == WallFormat::Table ? !writeTable(out, wall) : !wall.SAVE(out, QString())) {
+        err << "Die Datei lässt sich nicht schreiben: " << out << "\n";
         return 1;
     }
     return 0;

@@ -113,7 +113,8 @@ private Q_SLOTS:
         const Run run = runTool(t, {"--help"});
         QCOMPARE(run.status, 0);
         for (const char *word : {"Windows-1252", "UTF-8", "CR LF", "255 Zeichen", "Base64", "Doppelpunkt",
-                                 "denselben Titel", "Kennwort", "dump", "convert", "check"})
+                                 "denselben Titel", "Kennwort", "dump", "convert", "check", ".csv", "Bildmodus", "zu beiden",
+                                 "Risiko", "Tabulator"})
             QVERIFY2(run.out.contains(QString::fromUtf8(word)), word);
         QCOMPARE(runTool(t, {"tanzen"}).status, 2);
     }

@@ -1,0 +1,490 @@
+#include "WallCsv.h"
+
+#include "LegacyWall.h"
+#include "host/TextTools.h"
+#include "model/cls_Wall.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
+namespace wq {
+
+namespace {
+enum Column { Topic, Points, Kind, Question, Answer, Picture, Mode, ColumnKinds };
+constexpr const char16_t *ColumnNames[ColumnKinds] = {u"Thema", u"Punkte", u"Art", u"Frage",
+                                                      u"Antwort", u"Bild", u"Bildmodus"};
+constexpr bool Required[ColumnKinds] = {true, true, false, true, true, false, false};
+// A header wider than this is no wall's, and no row is kept wider than its header.
+constexpr qsizetype MaxHeaderCells = 100;
+constexpr char16_t Separators[] = {u';', u',', u'\t'};
+// A real header row is far shorter; the separator is looked for only here.
+constexpr qsizetype HeaderSearchLength = 64 * 1024;
+
+QString columnName(int column) { return QString::fromUtf16(ColumnNames[column]); }
+// A name quoted the German way.
+QString quoted(const QString &name) { return u'„' + name + u'“'; }
+QString quotedList(const QStringList &names)
+{
+    QStringList list;
+    for (const QString &name : names)
+        list.append(quoted(name));
+    return list.join(QStringLiteral(", "));
+}
+
+bool sameWord(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+QString decodeCsvText(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? text::decodeWindows1252(bytes) : text;
+}
+
+struct Record {
+    int row = 0;
+    QStringList cells;
+    // The first cell beyond the kept ones that is not empty; -1 when none.
+    qsizetype strayCell = -1;
+
+    bool isBlank() const
+    {
+        for (const QString &cell : cells)
+            if (!cell.trimmed().isEmpty())
+                return false;
+        return strayCell < 0;
+    }
+};
+
+// Cuts the text into records one at a time, so that a file far too long for
+// a wall is refused at its first surplus row instead of being read whole.
+// Line ends are CR LF, CR or LF; inside quotes they stay, as "\n".
+class CsvScanner {
+public:
+    enum Status { Read, End, OpenQuote };
+
+    CsvScanner(QStringView text, QChar separator) : m_text(text), m_separator(separator) {}
+    void keepCells(qsizetype count) { m_keptCells = count; }
+    // The cell whose quote the file never closes, after OpenQuote.
+    qsizetype openCell() const { return m_openCell; }
+
+    Status next(Record &record)
+    {
+        const qsizetype n = m_text.size();
+        if (m_pos >= n)
+            return End;
+        record.row = m_line;
+        record.cells.clear();
+        record.strayCell = -1;
+        QString cell;
+        qsizetype index = 0;
+        const auto endCell = [&] {
+            if (index < m_keptCells)
+                record.cells.append(cell);
+            else if (record.strayCell < 0 && !cell.trimmed().isEmpty())
+                record.strayCell = index;
+            ++index;
+            cell.clear();
+        };
+        bool cellStart = true;
+        while (m_pos < n) {
+            const QChar c = m_text[m_pos++];
+            if (cellStart && c == u'"') {
+                if (!readQuoted(cell)) {
+                    m_openCell = index;
+                    return OpenQuote;
+                }
+                cellStart = false;
+            } else if (c == m_separator) {
+                endCell();
+                cellStart = true;
+            } else if (c == u'\r' || c == u'\n') {
+                skipLineEnd(c);
+                endCell();
+                return Read;
+            } else {
+                // After a closing quote the rest of the cell is taken as it is.
+                cell += c;
+                cellStart = false;
+            }
+        }
+        endCell();
+        return Read;
+    }
+
+private:
+    void skipLineEnd(QChar c)
+    {
+        if (c == u'\r' && m_pos < m_text.size() && m_text[m_pos] == u'\n')
+            ++m_pos;
+        ++m_line;
+    }
+
+    // Reads a quoted part after its opening quote; false when the text ends first.
+    bool readQuoted(QString &cell)
+    {
+        const qsizetype n = m_text.size();
+        while (m_pos < n) {
+            const QChar c = m_text[m_pos++];
+            if (c == u'"') {
+                if (m_pos < n && m_text[m_pos] == u'"') {
+                    cell += u'"';
+                    ++m_pos;
+                    continue;
+                }
+                return true;
+            }
+            if (c == u'\r' || c == u'\n') {
+                skipLineEnd(c);
+                cell += u'\n';
+            } else {
+                cell += c;
+            }
+        }
+        return false;
+    }
+
+    QStringView m_text;
+    QChar m_separator;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+    qsizetype m_keptCells = MaxHeaderCells;
+    qsizetype m_openCell = 0;
+};
+
+int knownColumn(const QString &headerCell)
+{
+    const QString name = headerCell.trimmed();
+    for (int column = 0; column < ColumnKinds; ++column)
+        if (sameWord(name, columnName(column)))
+            return column;
+    return -1;
+}
+
+// The separator that splits the header (the first row that is not blank) into
+// the most known column names; ";" when none does.
+QChar findSeparator(QStringView text)
+{
+    text = text.first(std::min(text.size(), HeaderSearchLength));
+    QChar best = u';';
+    int bestCount = 0;
+    for (char16_t separator : Separators) {
+        CsvScanner scanner(text, separator);
+        Record header;
+        while (scanner.next(header) == CsvScanner::Read && header.isBlank()) {
+        }
+        int count = 0;
+        for (const QString &cell : header.cells)
+            count += knownColumn(cell) >= 0;
+        if (count > bestCount) {
+            best = separator;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+CsvResult refuse(int row, const QString &column, const QString &what)
+{
+    QString where;
+    if (row > 0 && !column.isEmpty())
+        where = QStringLiteral("Zeile %1, Spalte %2: ").arg(QString::number(row), quoted(column));
+    else if (row > 0)
+        where = QStringLiteral("Zeile %1: ").arg(row);
+    return {false, where + what, row, column};
+}
+
+struct FieldDraft {
+    QString question;
+    QString answer;
+    QString picture;
+    qint32 mode = PictureWithQuestion;
+    qint32 kind = KindQuestion;
+    int row = 0; // the row it came from; 0 while none did
+};
+
+struct WallDraft {
+    QStringList topics;
+    std::array<FieldDraft, cls_Wall::FieldCount> fields;
+};
+
+bool readKind(const QString &cell, qint32 &kind)
+{
+    const QString word = cell.trimmed();
+    if (word.isEmpty() || sameWord(word, QStringLiteral("Frage")))
+        kind = KindQuestion;
+    else if (sameWord(word, QStringLiteral("Risiko")))
+        kind = KindRisk;
+    else if (sameWord(word, QStringLiteral("Joker")))
+        kind = KindJoker;
+    else
+        return false;
+    return true;
+}
+
+bool readMode(const QString &cell, qint32 &mode)
+{
+    const QString words = cell.trimmed();
+    if (words.isEmpty() || sameWord(words, QStringLiteral("zur Frage")))
+        mode = PictureWithQuestion;
+    else if (sameWord(words, QStringLiteral("zur Antwort")))
+        mode = PictureWithAnswer;
+    else if (sameWord(words, QStringLiteral("zu beiden")))
+        mode = PictureWithBoth;
+    else
+        return false;
+    return true;
+}
+
+// 20, 40, 60, 80 or 100 as digits; 0 for anything else.
+int readPoints(const QString &cell)
+{
+    const QString digits = cell.trimmed();
+    if (digits.isEmpty() || digits.size() > 3)
+        return 0;
+    for (QChar c : digits)
+        if (c < u'0' || c > u'9')
+            return 0;
+    const int points = digits.toInt();
+    return points >= 20 && points <= 100 && points % 20 == 0 ? points : 0;
+}
+
+// A line break in a question or answer is the board's "|".
+QString boardText(const QString &cell)
+{
+    QString text = cell;
+    text.replace(u'\n', u'|');
+    return text;
+}
+
+// Places one row of the file in the draft.
+CsvResult placeRow(const Record &record, const std::array<qsizetype, ColumnKinds> &columnAt, WallDraft &draft)
+{
+    const auto cell = [&](Column column) {
+        return columnAt[column] < 0 ? QString() : record.cells.value(columnAt[column]);
+    };
+    const int row = record.row;
+    if (record.strayCell >= 0)
+        return refuse(row, {}, QStringLiteral("In Zelle %1 steht etwas, aber die Kopfzeile hat nur %2 Spalten. "
+                                              "Steht ein Trennzeichen ohne Anführungszeichen in einem Text?")
+                                   .arg(QString::number(record.strayCell + 1), QString::number(record.cells.size())));
+
+    const QString topic = cell(Topic).trimmed();
+    if (topic.isEmpty())
+        return refuse(row, columnName(Topic), QStringLiteral("Das Thema fehlt."));
+    qsizetype column = draft.topics.indexOf(topic);
+    if (column < 0) {
+        if (draft.topics.size() == ColumnCount)
+            return refuse(row, columnName(Topic),
+                          QStringLiteral("%1 wäre ein fünftes Thema; eine Wand hat nur vier: %2.")
+                              .arg(quoted(topic), quotedList(draft.topics)));
+        column = draft.topics.size();
+        draft.topics.append(topic);
+    }
+
+    const int points = readPoints(cell(Points));
+    if (points == 0) {
+        const QString given = cell(Points).trimmed();
+        return refuse(row, columnName(Points),
+                      (given.isEmpty() ? QStringLiteral("Die Punkte fehlen")
+                                       : QStringLiteral("%1 ist kein Punktwert").arg(quoted(given)))
+                          + QStringLiteral("; erlaubt sind 20, 40, 60, 80 und 100."));
+    }
+    FieldDraft &field = draft.fields[size_t((points / 20 - 1) * ColumnCount + column)];
+    if (field.row != 0)
+        return refuse(row, columnName(Points),
+                      QStringLiteral("%1 mit %2 Punkten steht schon in Zeile %3.")
+                          .arg(quoted(topic), QString::number(points), QString::number(field.row)));
+
+    if (!readKind(cell(Kind), field.kind))
+        return refuse(row, columnName(Kind), QStringLiteral("%1 ist keine Art; erlaubt sind Frage, Risiko und Joker.")
+                                                 .arg(quoted(cell(Kind).trimmed())));
+    if (!readMode(cell(Mode), field.mode))
+        return refuse(row, columnName(Mode),
+                      QStringLiteral("%1 ist kein Bildmodus; erlaubt sind „zur Frage“, „zur Antwort“ "
+                                     "und „zu beiden“.").arg(quoted(cell(Mode).trimmed())));
+    field.question = boardText(cell(Question));
+    field.answer = boardText(cell(Answer));
+    field.picture = cell(Picture);
+    field.row = row;
+    return {true, {}, 0, {}};
+}
+
+// A full wall: four topics, each with all five points.
+CsvResult checkComplete(const WallDraft &draft)
+{
+    if (draft.topics.isEmpty())
+        return refuse(0, {}, QStringLiteral("Unter der Kopfzeile steht keine Zeile; eine Wand braucht 20."));
+    if (draft.topics.size() < ColumnCount)
+        return refuse(0, columnName(Topic), QStringLiteral("Eine Wand hat vier Themen, die Datei nur %1: %2.")
+                                                .arg(QString::number(draft.topics.size()), quotedList(draft.topics)));
+    for (int column = 0; column < ColumnCount; ++column)
+        for (int r = 0; r < RowCount; ++r)
+            if (draft.fields[size_t(r * ColumnCount + column)].row == 0)
+                return refuse(0, columnName(Points), QStringLiteral("Zu %1 fehlt die Zeile mit %2 Punkten.")
+                                                         .arg(quoted(draft.topics[column]),
+                                                              QString::number((r + 1) * 20)));
+    return {true, {}, 0, {}};
+}
+
+void fillWall(const WallDraft &draft, cls_Wall &wall)
+{
+    // CLEAR gives twenty fresh fields; the file name is the caller's to keep.
+    const QString fileName = wall.FILENAME;
+    wall.CLEAR();
+    wall.FILENAME = fileName;
+    for (int column = 0; column < ColumnCount; ++column)
+        wall.TOPICS().set(column + 1, draft.topics[column]);
+    for (int index = 0; index < cls_Wall::FieldCount; ++index) {
+        const FieldDraft &from = draft.fields[size_t(index)];
+        cls_WallField &field = wall.Item(index, true);
+        field.QUESTION = from.question;
+        field.ANSWER = from.answer;
+        field.IMAGENAME = from.picture;
+        field.IMAGEMODE = from.mode;
+        field.SORT = from.kind;
+    }
+}
+
+// Writing -----------------------------------------------------------------
+
+QString kindWord(qint32 kind)
+{
+    if (kind == KindRisk)
+        return QStringLiteral("Risiko");
+    if (kind == KindJoker)
+        return QStringLiteral("Joker");
+    return QStringLiteral("Frage");
+}
+
+// Any other mode shows the picture with question and answer, as "zu beiden".
+QString modeWords(qint32 mode)
+{
+    if (mode == PictureWithAnswer)
+        return QStringLiteral("zur Antwort");
+    if (mode == PictureWithQuestion)
+        return QStringLiteral("zur Frage");
+    return QStringLiteral("zu beiden");
+}
+
+// The board's "|" as a line break in the cell, as a spreadsheet shows it.
+QString cellText(const QString &boardText)
+{
+    QString text = boardText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(u'|', u'\n');
+    return text;
+}
+
+QString csvCell(const QString &text)
+{
+    const bool blankEnd = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+    if (!blankEnd && !text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    QString cell = text;
+    cell.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + cell + u'"';
+}
+
+QStringList csvTopics(cls_Wall &wall)
+{
+    QStringList titles;
+    const StringList &topics = wall.TOPICS();
+    for (int column = 1; column <= ColumnCount; ++column) {
+        QString base = column <= topics.count() ? topics.at(column).trimmed() : QString();
+        if (base.isEmpty())
+            base = QStringLiteral("Thema %1").arg(column);
+        QString title = base;
+        for (int n = 2; titles.contains(title); ++n)
+            title = QStringLiteral("%1 (%2)").arg(base, QString::number(n));
+        titles.append(title);
+    }
+    return titles;
+}
+} // namespace
+
+CsvResult readWallCsv(QByteArrayView bytes, cls_Wall &wall)
+{
+    if (bytes.size() > MaxWallCsvSize)
+        return refuse(0, {}, QStringLiteral("Die Datei ist zu groß für eine Wand (mehr als 64 MB)."));
+    const QString text = decodeCsvText(bytes);
+    CsvScanner scanner(text, findSeparator(text));
+    std::array<qsizetype, ColumnKinds> columnAt;
+    columnAt.fill(-1);
+    const auto openQuote = [&](int row) {
+        QString column;
+        for (int kind = 0; kind < ColumnKinds; ++kind)
+            if (columnAt[kind] == scanner.openCell())
+                column = columnName(kind);
+        return refuse(row, column,
+                      QStringLiteral("Ein Anführungszeichen wird bis zum Ende der Datei nicht geschlossen."));
+    };
+
+    Record record;
+    CsvScanner::Status status;
+    while ((status = scanner.next(record)) == CsvScanner::Read && record.isBlank()) {
+    }
+    if (status == CsvScanner::End)
+        return refuse(0, {}, QStringLiteral("Die Datei ist leer."));
+    if (status == CsvScanner::OpenQuote)
+        return openQuote(record.row);
+    if (record.strayCell >= 0)
+        return refuse(record.row, {},
+                      QStringLiteral("Die Kopfzeile hat mehr als %1 Spalten.").arg(MaxHeaderCells));
+    for (qsizetype i = 0; i < record.cells.size(); ++i) {
+        const int column = knownColumn(record.cells[i]);
+        if (column < 0)
+            continue; // a column of the user's own, such as notes
+        if (columnAt[column] >= 0)
+            return refuse(record.row, columnName(column), QStringLiteral("Die Spalte steht zweimal in der Kopfzeile."));
+        columnAt[column] = i;
+    }
+    for (int column = 0; column < ColumnKinds; ++column)
+        if (Required[column] && columnAt[column] < 0)
+            return refuse(record.row, columnName(column), QStringLiteral("Die Spalte fehlt in der Kopfzeile."));
+    scanner.keepCells(record.cells.size());
+
+    WallDraft draft;
+    while ((status = scanner.next(record)) == CsvScanner::Read) {
+        if (record.isBlank())
+            continue;
+        const CsvResult placed = placeRow(record, columnAt, draft);
+        if (!placed.ok)
+            return placed;
+    }
+    if (status == CsvScanner::OpenQuote)
+        return openQuote(record.row);
+    const CsvResult complete = checkComplete(draft);
+    if (complete.ok)
+        fillWall(draft, wall);
+    return complete;
+}
+
+QByteArray writeWallCsv(cls_Wall &wall)
+{
+    QString csv = QStringLiteral("\uFEFFThema;Punkte;Art;Frage;Antwort;Bild;Bildmodus\r\n");
+    const QStringList topics = csvTopics(wall);
+    for (int column = 0; column < ColumnCount; ++column) {
+        for (int r = 0; r < RowCount; ++r) {
+            const cls_WallField &field = wall.Item(r * ColumnCount + column, true);
+            const QStringList cells = {
+                csvCell(topics[column]),
+                QString::number((r + 1) * 20),
+                kindWord(field.SORT),
+                csvCell(cellText(field.QUESTION)),
+                csvCell(cellText(field.ANSWER)),
+                csvCell(field.IMAGENAME),
+                field.IMAGENAME.isEmpty() ? QString() : modeWords(field.IMAGEMODE),
+            };
+            csv += cells.join(u';') + QStringLiteral("\r\n");
+        }
+    }
+    return csv.toUtf8();
+}
+
+} // namespace wq
