@@ -257,8 +257,14 @@ QByteArray lengthened(QByteArray png)
 }
 
 // The picture's text from the file's bytes if kept, else from the picture.
-ImportedPicture stored(const QImage &image, QByteArray bytes, bool asPng)
+// 16-bit channels are stored in 8: the board shows no more, and its reader
+// (pictures::fromBytes) grants every picture at least 16 MB decoded, which an
+// 8-bit picture of 1920 x 1920 pixels fits and a 16-bit one does not.
+ImportedPicture stored(const QImage &picture, QByteArray bytes, bool asPng)
 {
+    const QImage image = picture.depth() <= 32 ? picture
+                         : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                             : QImage::Format_RGB32);
     if (bytes.isEmpty())
         bytes = encoded(image, asPng || isDrawing(image));
     if (bytes.size() < MinEmbeddedBytes && !bytes.startsWith(PngSignature))
@@ -318,7 +324,7 @@ ImportedPicture importBytes(const QByteArray &bytes, const QString &subject)
     }
     if (image.isNull())
         return damaged(subject);
-    const bool keep = target == size && (format == "png" || format == "jpeg")
+    const bool keep = target == size && (format == "png" || format == "jpeg") && image.depth() <= 32
                       && bytes.size() <= pixels * MaxKeptBytesPerPixel;
     // A GIF has at most 256 colours: PNG keeps them exactly.
     return stored(image, keep ? bytes : QByteArray(), format == "gif");

@@ -109,11 +109,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("maxKb");
         const auto row = [](const char *name, const QByteArray &file, const QString &start, QSize size, bool kept,
                             int maxKb) { QTest::newRow(name) << file << start << size << kept << maxKb; };
-        QImage flat(64, 64, QImage::Format_RGB32);
+        QImage flat(64, 64, QImage::Format_RGB32), deep(64, 64, QImage::Format_RGBX64);
         flat.fill(Qt::darkGreen);
+        deep.fill(Qt::darkGreen);
         row("photo 4000x3000", encode(photo(4000, 3000), "jpeg"), Jpeg, {1920, 1440}, false, 1000);
         row("drawing 3000x2000", encode(drawing(3000, 2000), "png"), Png, {1920, 1280}, false, 200);
         row("tiny PNG, lengthened", encode(flat, "png"), Png, {64, 64}, false, 1);
+        row("16-bit PNG", encode(deep, "png"), Png, {64, 64}, false, 1);
         row("turned small JPEG keeps its bytes", turned(encode(photo(640, 480), "jpeg")), Jpeg, {480, 640}, true, 200);
         row("turned photo 2400x1200", turned(encode(photo(2400, 1200), "jpeg")), Jpeg, {960, 1920}, false, 1000);
         row("photo saved as PNG", encode(photo(800, 600), "png"), Jpeg, {800, 600}, false, 300);
@@ -132,6 +134,8 @@ private Q_SLOTS:
         QVERIFY2(picture.ok(), qPrintable(picture.message));
         QVERIFY(pictures::isEmbedded(picture.text) && picture.text.startsWith(start));
         QCOMPARE(picture.text == QString::fromLatin1(file.toBase64()), kept);
+        if (start == Png) // 8-bit channels
+            QCOMPARE(int(QByteArray::fromBase64(picture.text.toLatin1()).at(24)), 8);
         QCOMPARE_LE(picture.text.size() * 3 / 4, maxKb * 1000);
         QCOMPARE(picture.size, size);
         QCOMPARE(pictures::fromText(picture.text).size(), size);
