@@ -1,0 +1,189 @@
+// Pictures taken into a wall: shrunk to 1920 pixels, photos as JPEG and
+// drawings as PNG, always long enough to count as a picture; damaged,
+// unsuitable and oversized files refused with a message.
+
+#include "editor/PictureImport.h"
+#include "host/Pictures.h"
+#include "support/TestHost.h"
+
+#include <QPainter>
+#include <QtTest>
+#include <zlib.h>
+
+using namespace wq;
+
+namespace {
+QByteArray encode(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Gradients with noise, as in a photo; `transparent` clears a corner.
+QImage photo(int width, int height, bool transparent = false)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    QRandomGenerator random(quint32(width * height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int n = int(random.bounded(25)) - 12;
+            const int alpha = transparent && x < width / 4 && y < height / 4 ? 0 : 255;
+            reinterpret_cast<QRgb *>(image.scanLine(y))[x] = qRgba(
+                20 + x * 200 / width + n, 20 + y * 200 / height + n, 20 + std::abs((x + y) % 400 - 200) + n, alpha);
+        }
+    return image;
+}
+
+// Flat areas in three colours, drawn without smoothing.
+QImage drawing(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(width / 10, height / 10, width / 3, height / 2, QColor(200, 30, 30));
+    painter.setBrush(QColor(30, 90, 200));
+    painter.drawEllipse(width / 2, height / 3, width / 3, height / 2);
+    return image;
+}
+
+// Qt writes no GIF. This one is a dithered photo: random pixels of a
+// 128-colour table, as 8-bit codes without compression (a clear code comes
+// before the code table would widen them).
+QByteArray gif(int width, int height)
+{
+    QByteArray b("GIF89a"), codes;
+    const auto words = [&](std::initializer_list<int> values) {
+        for (const int v : values)
+            b.append(char(v & 255)).append(char(v >> 8));
+    };
+    words({width, height, 0xF6}); // 128 colours, background 0
+    b.append('\0');               // no aspect ratio
+    for (int i = 0; i < 128; ++i)
+        b.append(char(i * 2)).append(char(i * 37)).append(char(i * 91));
+    b.append(',');
+    words({0, 0, width, height, 0x0700}); // no colours of its own; 7-bit codes
+    for (int i = 0; i < width * height; ++i)
+        codes.append(i % 100 ? "" : "\x80").append(char(quint32(i) * 2654435761u >> 25));
+    codes.append('\x81');
+    for (qsizetype i = 0; i < codes.size(); i += 255)
+        b.append(char(std::min<qsizetype>(255, codes.size() - i))).append(codes.mid(i, 255));
+    return b.append("\0;", 2);
+}
+
+// A JPEG with the orientation tag of a camera turned on its side.
+QByteArray turned(QByteArray jpeg)
+{
+    return jpeg.insert(2, QByteArray::fromHex("ffe100224578696600004d4d002a000000080001011200030000000100060000"
+                                              "00000000"));
+}
+
+// A PNG whose header claims a size and kind that its data does not hold.
+QByteArray pngClaiming(quint32 width, quint32 height, char depth, char colourType)
+{
+    QByteArray png = encode(QImage(1, 1, QImage::Format_RGB32), "png");
+    qToBigEndian(width, png.data() + 16);
+    qToBigEndian(height, png.data() + 20);
+    png[24] = depth;
+    png[25] = colourType;
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
+    return png;
+}
+
+// How stored pictures start in their text.
+const QString Png = "iVBORw0KGgo", Jpeg = "/9j/";
+} // namespace
+
+class PictureImportTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void picturesAreShrunkAndStoredByKind_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("maxKb");
+        const auto row = [](const char *name, const QByteArray &file, const QString &start, QSize size, bool kept,
+                            int maxKb) { QTest::newRow(name) << file << start << size << kept << maxKb; };
+        QImage flat(64, 64, QImage::Format_RGB32), deep(64, 64, QImage::Format_RGBX64);
+        flat.fill(Qt::darkGreen);
+        deep.fill(Qt::darkGreen);
+        row("photo 4000x3000", encode(photo(4000, 3000), "jpeg"), Jpeg, {1920, 1440}, false, 1000);
+        row("drawing 3000x2000", encode(drawing(3000, 2000), "png"), Png, {1920, 1280}, false, 200);
+        row("tiny PNG, lengthened", encode(flat, "png"), Png, {64, 64}, false, 1);
+        row("16-bit PNG", encode(deep, "png"), Png, {64, 64}, false, 1);
+        row("turned small JPEG keeps its bytes", turned(encode(photo(640, 480), "jpeg")), Jpeg, {480, 640}, true, 200);
+        row("turned photo 2400x1200", turned(encode(photo(2400, 1200), "jpeg")), Jpeg, {960, 1920}, false, 1000);
+        row("photo saved as PNG", encode(photo(800, 600), "png"), Jpeg, {800, 600}, false, 300);
+        row("GIF photo 2400x1200", gif(2400, 1200), Png, {1920, 960}, false, 8000);
+        row("BMP drawing", encode(drawing(800, 600), "bmp"), Png, {800, 600}, false, 50);
+    }
+
+    void picturesAreShrunkAndStoredByKind()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, start);
+        QFETCH(QSize, size);
+        QFETCH(bool, kept);
+        QFETCH(int, maxKb);
+        const ImportedPicture picture = importPictureBytes(file);
+        QVERIFY2(picture.ok(), qPrintable(picture.message));
+        QVERIFY(pictures::isEmbedded(picture.text) && picture.text.startsWith(start));
+        QCOMPARE(picture.text == QString::fromLatin1(file.toBase64()), kept);
+        if (start == Png) // 8-bit channels
+            QCOMPARE(int(QByteArray::fromBase64(picture.text.toLatin1()).at(24)), 8);
+        QCOMPARE_LE(picture.text.size() * 3 / 4, maxKb * 1000);
+        QCOMPARE(picture.size, size);
+        QCOMPARE(pictures::fromText(picture.text).size(), size);
+    }
+
+    void unsuitableFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("file"); // null: no file at all
+        QTest::addColumn<QString>("reason");
+        const QByteArray jpeg = encode(photo(400, 300), "jpeg"), bmp = encode(drawing(400, 300), "bmp");
+        QTest::newRow("missing") << "fehlt.png" << QByteArray() << "gibt es nicht";
+        QTest::newRow("empty") << "leer.png" << QByteArray("") << "ist leer";
+        QTest::newRow("text named .png") << "text.png" << QByteArray("Hauptstadt von Peru?\nLima\n") << "kein Bild";
+        QTest::newRow("icon") << "symbol.ico" << encode(drawing(32, 32), "ico") << "im Format ICO";
+        QTest::newRow("cut-off JPEG") << "halb.jpg" << jpeg.left(jpeg.size() / 2) << "beschädigt";
+        QTest::newRow("cut-off GIF") << "halb.gif" << gif(320, 240).chopped(100) << "beschädigt";
+        QTest::newRow("cut-off BMP") << "halb.bmp" << bmp.chopped(800) << "beschädigt";
+        QTest::newRow("PNG claiming 100000x100000")
+            << "riesig.png" << pngClaiming(100000, 100000, 8, 2) << "100000 × 100000 Pixeln zu groß";
+        QTest::newRow("16-bit PNG, decoded whole")
+            << "tief.png" << pngClaiming(4000, 3000, 16, 6) << "4000 × 3000 Pixeln zu groß";
+    }
+
+    void unsuitableFilesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        test::TestHost t;
+        const ImportedPicture picture =
+            importPictureFile(file.isNull() ? t.path(name) : test::writeFile(t.path(name), file));
+        QVERIFY(!picture.ok());
+        QVERIFY2(picture.message.startsWith("Die Datei „" + name + "“ "), qPrintable(picture.message));
+        QVERIFY2(picture.message.contains(reason), qPrintable(picture.message));
+    }
+
+    void theClipboardPictureIsTaken()
+    {
+        QCOMPARE(importPicture(QImage()).message, QString("Die Zwischenablage enthält kein Bild."));
+        const ImportedPicture pasted = importPicture(photo(2500, 1000));
+        QCOMPARE(pasted.size, QSize(1920, 768));
+        QVERIFY(pasted.text.startsWith(Jpeg));
+        const ImportedPicture clipArt = importPicture(photo(200, 100, true));
+        QVERIFY(clipArt.text.startsWith(Png));
+        QCOMPARE(pictures::fromText(clipArt.text).pixelColor(10, 10).alpha(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(PictureImportTest)
+#include "tst_pictureimport.moc"
