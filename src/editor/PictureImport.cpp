@@ -22,8 +22,8 @@ namespace {
 // anything is decoded, as is a file larger than MaxFileBytes before it is read.
 constexpr qint64 MaxPixels = 100'000'000;
 constexpr qint64 MaxFileBytes = 200'000'000;
-// What decoding one picture may hold at once, and QImageReader's allocation
-// limit while we read. A JPEG or a PNG of 8-bit RGB(A) lines is decoded
+// What decoding one picture may hold at once (Qt's own allocation limit is
+// the same 128 MB). A JPEG or a PNG of 8-bit RGB(A) lines is decoded
 // straight at the reduced size and needs far less; the limit bounds what Qt
 // decodes whole before shrinking (other PNGs, GIF, BMP) and the coefficients
 // a progressive JPEG gathers.
@@ -48,19 +48,6 @@ QString chooseAnother()
 {
     return QStringLiteral("Bitte wählen Sie ein Bild im Format PNG, JPEG, GIF oder BMP.");
 }
-
-// The allocation limit is one for the whole program (pictures::fromBytes sets
-// it for each picture it shows); ours holds while we read and is given back.
-class DecodeLimit {
-public:
-    DecodeLimit() : m_previous(QImageReader::allocationLimit()) { QImageReader::setAllocationLimit(DecodeLimitMb); }
-    ~DecodeLimit() { QImageReader::setAllocationLimit(m_previous); }
-    DecodeLimit(const DecodeLimit &) = delete;
-    DecodeLimit &operator=(const DecodeLimit &) = delete;
-
-private:
-    int m_previous;
-};
 
 uchar byteAt(const QByteArray &bytes, qsizetype i)
 {
@@ -317,11 +304,7 @@ ImportedPicture importBytes(const QByteArray &bytes, const QString &subject)
     const QSize target = shrunk(size);
     if (target != size)
         reader.setScaledSize(target);
-    QImage image;
-    {
-        const DecodeLimit limit;
-        image = reader.read();
-    }
+    const QImage image = reader.read();
     if (image.isNull())
         return damaged(subject);
     const bool keep = target == size && (format == "png" || format == "jpeg") && image.depth() <= 32

@@ -12,20 +12,21 @@
 namespace wq::pictures {
 
 namespace {
-// QImageReader refuses pictures that decode to more than its allocation
-// limit (128 MB in Qt 6.4), but a file of a few hundred bytes can claim that
-// much. A picture may decode to a megabyte per kilobyte of its file, and
-// always to 16 MB (2048 x 2048 pixels).
-constexpr qint64 MinAllocationLimitMb = 16;
+// A file of a few hundred bytes can claim a picture of gigabytes. A picture
+// may decode to a megabyte per kilobyte of its file, and always to 16 MB
+// (2048 x 2048 pixels); what its header claims beyond that is refused before
+// anything is decoded. (QImageReader's own allocation limit, 128 MB, is one
+// setting for the whole program and its threads, so it is left alone.)
+constexpr qint64 MinDecodedBytes = qint64(16) << 20;
 
 QImage readImage(QIODevice &device, const char *format = nullptr)
 {
     QImageReader reader(&device, format);
     reader.setAutoTransform(true);
-    qint64 limitMb = std::max(device.size() / 1024, MinAllocationLimitMb);
-    if (const int qtLimitMb = QImageReader::allocationLimit(); qtLimitMb > 0)   // 0: no limit
-        limitMb = std::min<qint64>(limitMb, qtLimitMb);
-    reader.setAllocationLimit(int(limitMb));
+    const qint64 allowed = std::max((device.size() / 1024) << 20, MinDecodedBytes);
+    const QSize claimed = reader.size();
+    if (claimed.isValid() && qint64(claimed.width()) * claimed.height() * 4 > allowed)
+        return {};
     return reader.read();
 }
 } // namespace
