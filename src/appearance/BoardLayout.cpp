@@ -157,4 +157,21 @@ QuestionPanelLayout questionPanelLayout(double w, double h, double pictureWidth,
     return q;
 }
 
+BoardLayout projectorLayout()
+{
+    WindowMetrics m;
+    m.screenWidth = m.windowWidth = m.clientWidth = ProjectorWidthPixels * ProjectorTwipsPerPixel;
+    m.screenHeight = m.windowHeight = 768 * ProjectorTwipsPerPixel;
+    m.clientHeight = 10500;
+    m.twipsPerPixelX = m.twipsPerPixelY = ProjectorTwipsPerPixel;
+    return formResize(m);
+}
+
+QuestionPanelLayout projectorQuestionLayout(bool pictureShown)
+{
+    const BoardLayout b = projectorLayout();
+    return questionPanelLayout(b.wall.width, b.wall.height, b.pictureWidth, b.pictureHeight, pictureShown,
+                               ProjectorTwipsPerPixel, ProjectorWidthPixels);
+}
+
 } // namespace wq::layout

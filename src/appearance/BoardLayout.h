@@ -77,4 +77,12 @@ QuestionPanelLayout questionPanelLayout(double wallWidth, double wallHeight, dou
                                         double pictureHeight, bool pictureShown,
                                         double twipsPerPixelX, double windowInnerWidthPixels);
 
+// The smallest screen a class sees the board on: a window filling a
+// 1024 x 768 projector at 15 twips per pixel, its client area 15360 x 10500
+// twips beneath title and menu bar. What fits there fits everywhere.
+inline constexpr double ProjectorTwipsPerPixel = 15;
+inline constexpr int ProjectorWidthPixels = 1024;
+BoardLayout projectorLayout();
+QuestionPanelLayout projectorQuestionLayout(bool pictureShown);
+
 } // namespace wq::layout

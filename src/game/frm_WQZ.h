@@ -62,6 +62,19 @@ public:
     // True once the run has been ended.
     bool hasEnded() const { return m_ended; }
 
+    // Plays a wall from the editor on the board, as opening its file would:
+    // the autosave and the walls played lately record it.
+    void playWall(cls_Wall &edited, const QString &path);
+    // The colour scheme chosen in the menu (0 to 2).
+    int colourSchemeIndex() const;
+
+Q_SIGNALS:
+    // "Neue Wand …" and "Wand bearbeiten …": the editor is not part of the board.
+    void newWallRequested();
+    void editWallRequested();
+
+public:
+
     // The moderator's steps, as the keys, a presenter clicker and the
     // moderator window take them (frm_WQZ_moderation.cpp).
     bool questionOpen() const;
@@ -212,6 +225,8 @@ public:
     QMenu *mnu_FileTitle = nullptr;
     QAction *mnu_FileLoad = nullptr;
     QMenu *mnu_Recent = nullptr;
+    QAction *mnu_NewWall = nullptr;
+    QAction *mnu_EditWall = nullptr;
     QAction *mnu_FileSep2 = nullptr;
     QAction *S_Neu = nullptr;
     QAction *S_SEP1 = nullptr;

@@ -52,6 +52,14 @@ void frm_WQZ::mnu_OptionsColorSel_Click(int index)
     setFieldTextColours();
 }
 
+int frm_WQZ::colourSchemeIndex() const
+{
+    for (int k = 0; k < SchemeCount; ++k)
+        if (mnu_OptionsColorSel[k]->isChecked())
+            return k;
+    return SchemeBlueSea;
+}
+
 void frm_WQZ::setFieldTextColours()
 {
     for (Panel *field : Feld) {

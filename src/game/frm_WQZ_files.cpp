@@ -17,30 +17,13 @@ const QString NoOwnWallsHint = QStringLiteral(
     "Auf diesem Rechner sind keine geienen Fragen-Wände für den Wandquiz gespeichert. Nutzen Sie den LX "
     "Werkbank Editor, um eigene Frage-Wände zu erstellen und von einem Rechner zum anderen zu kopieren. Es "
     "werden nun die mitgelieferten Frage-Wände angezeigt.");
-const QString WallFilter = QStringLiteral("Fragendatei|*.lx-wqz;*.frg");
-
-DialogSettings openDialogSettings(const FolderService &folders)
-{
-    return {
-        {QStringLiteral("FOLDERS.USER.URL"), userWallsFolder(folders)},
-        {QStringLiteral("FOLDERS.USER.NAME"), QStringLiteral("Selbstgemacht")},
-        {QStringLiteral("FOLDERS.STANDARD.NAME"), QStringLiteral("Mitgeliefert")},
-        {QStringLiteral("FOLDERS.STANDARD.URL"), suppliedWallsFolder(folders)},
-        {QStringLiteral("QUICKLINKS.DESKTOP"), false},
-        {QStringLiteral("QUICKLINKS.USER"), false},
-        {QStringLiteral("QUICKLINKS.COMPUTER"), false},
-        {QStringLiteral("QUICKLINKS.NETWORK"), false},
-        {QStringLiteral("QUICKLINKS.USB"), false},
-        {QStringLiteral("QUICKLINKS.DEFAULT"), false},
-    };
-}
 } // namespace
 
 void frm_WQZ::mnu_FileLoad_Click()
 {
     try {
         const FolderService &folders = *m_host.folders;
-        const DialogSettings settings = openDialogSettings(folders);
+        const DialogSettings settings = wallDialogSettings(folders);
         QString startFolder = userWallsFolder(folders);
         const QString title = QStringLiteral("Fragendatei öffnen");
         if (m_host.files->filesMatching(startFolder + QStringLiteral("*.*")).isEmpty()) {
@@ -50,7 +33,7 @@ void frm_WQZ::mnu_FileLoad_Click()
         }
         m_host.files->prepareFolder(startFolder);
         const QString chosen = m_host.fileDialog->openDialog(startFolder + QStringLiteral("*.lx-wqz;*.frg"),
-                                                             title, WallFilter, 0, settings);
+                                                             title, WallFileFilter, 0, settings);
         LastWallPath = chosen;
         if (chosen.isEmpty())
             return;
@@ -85,6 +68,20 @@ void frm_WQZ::openWall(const QString &path)
     } catch (const std::exception &) {
         showOperationFailed();
     }
+}
+
+void frm_WQZ::playWall(cls_Wall &edited, const QString &path)
+{
+    m_wallIsAutosaved = false;
+    bool copied = false;
+    wall().DATA_DataCopy(edited, copied);
+    for (int i = 0; i < cls_Wall::FieldCount; ++i)
+        wall().Item(i, true).TALIGN = edited.Item(i, true).TALIGN;
+    wall().FILENAME = path;
+    LastWallPath = path;
+    writeAutosave();
+    m_host.notification->notify(2, true, true, nullptr);
+    BuildBoard();
 }
 
 void frm_WQZ::writeAutosave()

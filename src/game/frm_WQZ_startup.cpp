@@ -108,6 +108,8 @@ void frm_WQZ::EndProgram()
     m_host.app->shutDown();
     m_host.general->shutDown();
     m_host.app->endProcess();
+    // Where an editor keeps the program running, the board leaves the screen.
+    hide();
 }
 
 void frm_WQZ::H_Hilfe_Click()

@@ -95,6 +95,11 @@ void frm_WQZ::createMenu()
     mnu_FileLoad = addItem(mnu_FileTitle, QStringLiteral("mnu_FileLoad"), QStringLiteral("Datei (Wand) &öffnen"));
     mnu_Recent = addMenu(mnu_FileTitle, bar, QStringLiteral("mnu_Recent"), QStringLiteral("Zuletzt gespielt"));
     connect(mnu_Recent, &QMenu::aboutToShow, this, &frm_WQZ::fillRecentMenu);
+    mnu_NewWall = addItem(mnu_FileTitle, QStringLiteral("mnu_NewWall"), QStringLiteral("Neue Wand …"));
+    mnu_EditWall = addItem(mnu_FileTitle, QStringLiteral("mnu_EditWall"), QStringLiteral("Wand bearbeiten …"),
+                           QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(mnu_NewWall, &QAction::triggered, this, &frm_WQZ::newWallRequested);
+    connect(mnu_EditWall, &QAction::triggered, this, &frm_WQZ::editWallRequested);
     mnu_FileSep2 = addSeparator(mnu_FileTitle, QStringLiteral("mnu_FileSep2"));
     S_Neu = addItem(mnu_FileTitle, QStringLiteral("S_Neu"), QStringLiteral("&Neu beginnen"), QKeySequence(Qt::CTRL | Qt::Key_N));
     S_SEP1 = addSeparator(mnu_FileTitle, QStringLiteral("S_SEP1"));

@@ -77,9 +77,9 @@ public:
     virtual void beep() = 0;
 };
 
-enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Information, Stop };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageIcon { None, Information, Warning, Stop };
+enum class MessageResult { Ok, Yes, No, Save, Discard, Cancel };
 
 class MessageService {
 public:
@@ -112,6 +112,10 @@ public:
     // Returns the chosen path, empty when the user cancels.
     virtual QString openDialog(const QString &startPath, const QString &title,
                                const QString &filter, int flags,
+                               const DialogSettings &settings) = 0;
+    // Asks where to save, proposing `suggestedPath`; the filter as above.
+    // Returns the chosen path, empty when the user cancels.
+    virtual QString saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
                                const DialogSettings &settings) = 0;
 };
 

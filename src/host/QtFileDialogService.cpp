@@ -1,5 +1,7 @@
 #include "QtFileDialogService.h"
 
+#include "TextTools.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -102,6 +104,24 @@ QString QtFileDialogService::openDialog(const QString &startPath, const QString 
     // A file reached through a named link is given by its real path.
     const QFileInfo chosen(dialog.selectedFiles().constFirst());
     return chosen.canonicalFilePath().isEmpty() ? chosen.absoluteFilePath() : chosen.canonicalFilePath();
+}
+
+QString QtFileDialogService::saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
+                                        const DialogSettings &settings)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setObjectName(QStringLiteral("SaveWallDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(nameFilter(filter));
+    dialog.setSidebarUrls(sidebar(settings));
+    dialog.setDirectory(QFileInfo(suggestedPath).path());
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
+    // The extension the filter names is added to a name typed without it.
+    dialog.setDefaultSuffix(text::extension(filter.section(u';', 0, 0)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
 }
 
 void QtNotificationService::notify(int kind, bool first, bool second, QObject *)

@@ -16,6 +16,8 @@ public:
     explicit QtFileDialogService(QString linkFolder) : m_linkFolder(std::move(linkFolder)) {}
     QString openDialog(const QString &startPath, const QString &title, const QString &filter, int flags,
                        const DialogSettings &settings) override;
+    QString saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
+                       const DialogSettings &settings) override;
 
     // The side bar for these settings (exposed for tests).
     QList<QUrl> sidebar(const DialogSettings &settings) const;

@@ -146,24 +146,81 @@ void QtApplicationService::shutDown()
 
 void QtApplicationService::endProcess()
 {
-    QCoreApplication::exit(0);
+    // A window whose work would be lost (the wall editor) keeps the program
+    // running; it ends when the last window closes.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool kept = std::any_of(windows.begin(), windows.end(), [](const QWidget *w) {
+        return w->isVisible() && w->property("keepsProcess").toBool();
+    });
+    if (!kept)
+        QCoreApplication::exit(0);
 }
+
+namespace {
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageResult boxResult(int answer)
+{
+    switch (answer) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Save:
+        return MessageResult::Save;
+    case QMessageBox::Discard:
+        return MessageResult::Discard;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    default:
+        return MessageResult::Ok;
+    }
+}
+} // namespace
 
 MessageResult QtMessageService::messageBox(const QString &text, const QString &title,
                                            MessageButtons buttons, MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Stop          ? QMessageBox::Critical
-                    : icon == MessageIcon::Information ? QMessageBox::Information
-                                                       : QMessageBox::NoIcon,
-                    title, text,
-                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), QApplication::activeWindow());
     if (title.isEmpty())
         keepTitleEmpty(box);
-    const int answer = box.exec();
-    if (buttons == MessageButtons::Ok)
-        return MessageResult::Ok;
-    return answer == QMessageBox::Yes ? MessageResult::Yes : MessageResult::No;
+    const MessageResult answer = boxResult(box.exec());
+    // A box closed by its window's close button answers No, or Cancel.
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return answer == MessageResult::Yes ? answer : MessageResult::No;
+    case MessageButtons::SaveDiscardCancel:
+        return answer == MessageResult::Save || answer == MessageResult::Discard ? answer : MessageResult::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageResult::Ok;
 }
 
 QString QtMessageService::textInput(const QString &prompt, const QString &title, const QString &proposed)

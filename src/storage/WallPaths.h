@@ -1,11 +1,11 @@
 #pragma once
 // Where walls live. Every folder path ends with "/".
 
+#include "host/HostServices.h"
+
 #include <QString>
 
 namespace wq {
-
-class FolderService;
 
 // The walls people make themselves, shown as "Selbstgemacht".
 QString userWallsFolder(const FolderService &folders);
@@ -19,5 +19,10 @@ QString suppliedAutosavePath(const FolderService &folders);
 QString recentWallsFolder(const FolderService &folders);
 
 inline const QString AutosaveFileName = QStringLiteral("AUTO.LX-WQZ");
+inline const QString WallFileFilter = QStringLiteral("Fragendatei|*.lx-wqz;*.frg");
+
+// The settings of the dialogs that open and save walls: the two walls
+// folders under their names, no other quick links.
+DialogSettings wallDialogSettings(const FolderService &folders);
 
 } // namespace wq

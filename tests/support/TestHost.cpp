@@ -23,7 +23,7 @@ MessageResult ScriptedMessageService::messageBox(const QString &text, const QStr
         return MessageResult::Ok;
     if (answers.isEmpty()) {
         ++unanswered;
-        return MessageResult::No;
+        return buttons == MessageButtons::SaveDiscardCancel ? MessageResult::Cancel : MessageResult::No;
     }
     return answers.takeFirst();
 }
@@ -52,6 +52,13 @@ bool RecordingApplicationService::numericEntry(QLineEdit &box, const QString &ti
         return false;
     box.setText(numericAnswer);
     return true;
+}
+
+QString ScriptedFileDialogService::saveDialog(const QString &suggestedPath, const QString &title,
+                                              const QString &filter, const DialogSettings &settings)
+{
+    saveCalls.append({suggestedPath, title, filter, 0, settings});
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 QString ScriptedFileDialogService::openDialog(const QString &startPath, const QString &title,

@@ -109,8 +109,12 @@ public:
     };
     QString openDialog(const QString &startPath, const QString &title, const QString &filter, int flags,
                        const DialogSettings &settings) override;
+    QString saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
+                       const DialogSettings &settings) override;
     QStringList answers; // paths to choose; empty text = cancel
     QList<Call> calls;
+    QStringList saveAnswers; // where to save; empty text = cancel
+    QList<Call> saveCalls;    // startPath is the suggested path
 };
 
 class RecordingNotificationService final : public NotificationService {

@@ -1,0 +1,231 @@
+// The wall editor through its real window: a wall made from scratch with the
+// keyboard, every kind of change undone and done again, saving that loses
+// nothing and never overwrites a supplied wall, the problems it shows, and
+// "Ausprobieren" on the board.
+
+#include "editor/FieldForm.h"
+#include "editor/QuestionPreview.h"
+#include "editor/WallEditor.h"
+#include "editor/WallGrid.h"
+#include "host/Pictures.h"
+#include "storage/RecentWalls.h"
+#include "storage/WallPaths.h"
+#include "support/GameFixture.h"
+#include "widgets/BoardLabel.h"
+#include "widgets/Panel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace wq;
+
+namespace {
+struct Editor {
+    test::TestHost t;
+    QPointer<WallEditor> window = new WallEditor(t.host(), SchemeBlueSea);
+    ~Editor() { delete window; }
+    WallDocument &doc() { return window->document(); }
+    FieldForm &form() { return *window->form; }
+    // Typed key by key, umlauts too.
+    void type(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, widget, c.unicode() < 128 ? Qt::Key(QChar(c).toUpper().unicode()) : Qt::Key_unknown,
+                                QString(c), {});
+    }
+    void key(QWidget *widget, int key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(widget, Qt::Key(key), modifiers);
+    }
+    void showActive()
+    {
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    void choose(int cell) { QTest::mouseClick(window->grid->cells[cell], Qt::LeftButton); }
+    QString picture(const QColor &colour)
+    {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = t.path("Bilder/bild.png");
+        image.save(path);
+        return path;
+    }
+};
+} // namespace
+
+class WallEditorTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aWallIsMadeFromScratch()
+    {
+        Editor e;
+        const QString file = e.t.path("Eigene/NEU.lx-wqz"); // no file yet: a new wall saved there
+        QVERIFY(e.window->openPath(file));
+        e.showActive();
+        e.type(e.window->wallTexts[0], "Tiere der Welt");
+        e.type(e.window->wallTexts[1], "Frau Özdemir");
+        const char *topics[] = {"Säugetiere", "Vögel", "Fische", "Insekten"};
+        for (int c = 0; c < 4; ++c) {
+            e.window->grid->topics[c]->selectAll();
+            e.type(e.window->grid->topics[c], topics[c]);
+        }
+        // A line break typed in a question is the board's "|".
+        e.choose(0);
+        e.type(e.form().question, "Wie viele Beine");
+        e.key(e.form().question, Qt::Key_Return);
+        e.type(e.form().question, "hat eine Spinne?");
+        e.type(e.form().answer, "Acht");
+        QCOMPARE(e.form().previewQuestion->shownText(), QString("Wie viele Beine\rhat eine Spinne?"));
+        // A risk field, and a joker that asks for neither question nor answer.
+        e.choose(5);
+        e.key(e.form().kind, Qt::Key_Down);
+        e.type(e.form().question, "Wie heißt ein junges Pferd?");
+        e.type(e.form().answer, "Fohlen");
+        e.choose(10);
+        e.key(e.form().kind, Qt::Key_End);
+        QVERIFY(e.form().question->isHidden() && e.form().answer->isHidden() && e.form().jokerNote->isVisible());
+        // A picture from a file is embedded, shown with both.
+        e.choose(19);
+        e.t.fileDialog.answers = {e.picture(Qt::darkGreen)};
+        QTest::mouseClick(e.form().choose, Qt::LeftButton);
+        e.key(e.form().pictureMode, Qt::Key_End);
+        QVERIFY(e.form().previewQuestion->grab().toImage().pixelColor(0, 0).isValid());
+
+        QVERIFY(e.doc().isModified() && e.window->isWindowModified());
+        e.key(e.window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!e.doc().isModified());
+        cls_Wall saved(e.t.host());
+        QVERIFY(saved.LOAD(file));
+        QCOMPARE(saved.TITLE, QString("Tiere der Welt"));
+        QCOMPARE(saved.AUTHOR, QString("Frau Özdemir"));
+        QCOMPARE(saved.TOPICS().items(), QStringList({"Säugetiere", "Vögel", "Fische", "Insekten"}));
+        QCOMPARE(saved.Item(0, true).QUESTION, QString("Wie viele Beine|hat eine Spinne?"));
+        QCOMPARE(saved.Item(5, true).SORT, KindRisk);
+        QCOMPARE(saved.Item(5, true).ANSWER, QString("Fohlen"));
+        QCOMPARE(saved.Item(10, true).SORT, KindJoker);
+        QVERIFY(pictures::isEmbedded(saved.Item(19, true).IMAGENAME));
+        QCOMPARE(pictures::fromText(saved.Item(19, true).IMAGENAME).pixelColor(10, 10), QColor(Qt::darkGreen));
+        QCOMPARE(saved.Item(19, true).IMAGEMODE, PictureWithBoth);
+    }
+
+    void everyChangeIsUndoneAndRedone()
+    {
+        Editor e;
+        e.showActive();
+        QUndoStack &undo = e.doc().undoStack();
+        const auto step = [&](const std::function<void()> &change, const std::function<bool()> &changed) {
+            const int before = undo.index();
+            change();
+            QVERIFY(changed());
+            QCOMPARE(undo.index(), before + 1); // one step, however much was typed
+            e.key(e.window, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(!changed());
+            e.key(e.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY(changed());
+        };
+        cls_Wall &w = e.doc().wall();
+        step([&] { e.type(e.window->wallTexts[2], "Klasse 5"); }, [&] { return w.TARGETGROUP == "Klasse 5"; });
+        step([&] { e.type(e.window->description, "Zeile"); }, [&] { return w.DESCRIPTION == "Zeile"; });
+        step([&] { e.key(e.window->difficulty, Qt::Key_Up); }, [&] { return w.DIFFICULTY == 1; });
+        step([&] { e.type(e.window->grid->topics[2], "xy"); }, [&] { return w.TOPICS().at(3) == "Cxy"; });
+        step([&] { e.type(e.form().answer, "Antwort"); }, [&] { return w.Item(0, true).ANSWER == "Antwort"; });
+        step([&] { e.key(e.form().kind, Qt::Key_Down); }, [&] { return w.Item(0, true).SORT == KindRisk; });
+        e.t.fileDialog.answers = {e.picture(Qt::red)};
+        step([&] { QTest::mouseClick(e.form().choose, Qt::LeftButton); },
+             [&] { return pictures::isEmbedded(w.Item(0, true).IMAGENAME); });
+        step([&] { e.key(e.form().pictureMode, Qt::Key_Down); }, [&] { return w.Item(0, true).IMAGEMODE == PictureWithAnswer; });
+        step([&] { QTest::mouseClick(e.form().remove, Qt::LeftButton); }, [&] { return w.Item(0, true).IMAGENAME.isEmpty(); });
+        // The form follows the wall: five steps back, the answer box is empty
+        // again, even with the cursor in it.
+        e.form().answer->setFocus();
+        for (int i = 0; i < 5; ++i)
+            e.key(e.form().answer, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.form().answer->toPlainText(), QString());
+        QCOMPARE(w.Item(0, true).ANSWER, QString());
+    }
+
+    void savingLosesNothingAndNeverOverwritesASuppliedWall()
+    {
+        Editor e;
+        test::writeSuppliedWall(e.t);
+        const QString supplied = suppliedWallsFolder(e.t.folders) + "Tiere.lx-wqz";
+        QVERIFY(QFile::copy(suppliedAutosavePath(e.t.folders), supplied));
+        const QByteArray original = [&] { QFile f(supplied); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        QVERIFY(e.window->openPath(supplied));
+        e.type(e.window->wallTexts[0], "Meine Tiere");
+        // Closing asks; "Abbrechen" keeps the window and the changes.
+        e.t.messages.answers = {MessageResult::Cancel};
+        QVERIFY(!e.window->close());
+        QCOMPARE(e.t.messages.shown.last().text, QString("Änderungen an „Meine Tiere“ speichern?"));
+        QCOMPARE(e.t.messages.shown.last().buttons, MessageButtons::SaveDiscardCancel);
+        // "Speichern": a copy among the user's own walls, the supplied one untouched.
+        const QString copy = userWallsFolder(e.t.folders) + "Tiere.lx-wqz";
+        e.t.fileDialog.saveAnswers = {copy};
+        e.t.messages.answers = {MessageResult::Save};
+        QVERIFY(e.window->close());
+        QCOMPARE(e.t.fileDialog.saveCalls[0].startPath, copy);
+        QFile f(supplied);
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == original);
+        cls_Wall saved(e.t.host());
+        QVERIFY(saved.LOAD(copy) && saved.TITLE == "Meine Tiere");
+    }
+
+    void problemsAreShownWhereTheyAre()
+    {
+        Editor e;
+        cls_Wall &w = e.doc().wall();
+        e.doc().setTopic(1, "A");
+        e.doc().setFieldText(4, FieldText::Question, QString("Sehr lange Frage ").repeated(60));
+        e.doc().setFieldText(4, FieldText::Answer, "kurz");
+        e.doc().setPicture(6, "fehlt.png", PictureWithQuestion);
+        e.doc().setKind(8, KindJoker);
+        const QList<WallProblem> problems = e.window->problems();
+        const auto textOf = [&](int topic, int field) {
+            QStringList texts;
+            for (const WallProblem &p : problems)
+                if (p.topic == topic && p.field == field)
+                    texts.append(p.text);
+            return texts.join(" / ");
+        };
+        QCOMPARE(textOf(1, -1), QString("Thema 2 heißt wie Thema 1: „A“. Jede Spalte braucht einen eigenen Titel."));
+        QCOMPARE(textOf(-1, 0), QString("Die Frage fehlt. / Die Antwort fehlt."));
+        QVERIFY2(textOf(-1, 4).startsWith("Die Frage passt bei 1024 × 768 nicht auf die Frage-Tafel"), qPrintable(textOf(-1, 4)));
+        QVERIFY(textOf(-1, 6).startsWith("Das Bild „fehlt.png“ fehlt"));
+        QCOMPARE(textOf(-1, 8), QString()); // a joker needs neither
+        QVERIFY(e.window->grid->cells[4]->text().startsWith("⚠"));
+        QVERIFY(!e.window->grid->cells[8]->text().startsWith("⚠"));
+        QVERIFY(e.window->problemList->count() >= problems.size());
+        Q_UNUSED(w);
+    }
+
+    void tryingOutPlaysTheWallOnTheBoard()
+    {
+        test::GameFixture g;
+        test::writeSuppliedWall(g.t);
+        QVERIFY(g.start());
+        cls_Wall edited(g.t.host());
+        edited.TITLE = "Probe";
+        edited.TOPICS().set(1, "Neu");
+        edited.Item(0, true).QUESTION = "Ausprobiert?";
+        g.window->playWall(edited, QString());
+        g.finishBuildUp();
+        QCOMPARE(g.window->Thema[0]->text(), QString("Neu"));
+        g.click(g.window->Feld[0]);
+        QCOMPARE(g.window->lab_Frage->text(), QString("Ausprobiert?"));
+        cls_Wall autosaved(g.t.host());
+        QVERIFY(autosaved.LOAD(autosavePath(g.t.folders)) && autosaved.TITLE == "Probe");
+    }
+};
+
+QTEST_MAIN(WallEditorTest)
+#include "tst_walleditor.moc"
