@@ -1,6 +1,7 @@
 // Wandquiz: the quiz wall for classrooms and parties.
 
 #include "Session.h"
+#include "storage/RecentWalls.h"
 #include "game/frm_WQZ.h"
 #include "FirstPaintReport.h"
 #include "host/QtServices.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("wandquiz"));
     wq::installGermanTranslations();
     wq::QtHost host;
+    host.setFileDescriber([&host](const QString &path) { return wq::describeWallFile(path, host.host()); });
     wq::Session session(host.host());
     session.onGameMade = [&host](wq::frm_WQZ &game) {
         wq::reportFirstPaint(game.board);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QStandardPaths>
 #include <fcntl.h>
 #include <unistd.h>
@@ -99,6 +101,16 @@ QString QtFileDialogService::openDialog(const QString &startPath, const QString 
     dialog.setNameFilter(nameFilter(filter));
     dialog.setSidebarUrls(sidebar(settings));
     dialog.setDirectory(QFileInfo(startPath).path());
+    if (m_describe) {
+        auto *about = new QLabel(&dialog);
+        about->setObjectName(QStringLiteral("fileDescription"));
+        about->setWordWrap(true);
+        about->setTextFormat(Qt::PlainText);
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+            grid->addWidget(about, grid->rowCount(), 0, 1, grid->columnCount());
+        QObject::connect(&dialog, &QFileDialog::currentChanged, about,
+                         [this, about](const QString &path) { about->setText(m_describe(path)); });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     // A file reached through a named link is given by its real path.

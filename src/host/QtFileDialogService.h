@@ -6,6 +6,7 @@
 #include "HostServices.h"
 
 #include <QList>
+#include <functional>
 #include <QUrl>
 
 namespace wq {
@@ -19,6 +20,10 @@ public:
     QString saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
                        const DialogSettings &settings) override;
 
+    // What a file is, shown below the list for the file chosen (a wall's
+    // title and what it is for); nothing when it gives an empty text.
+    void setDescriber(std::function<QString(const QString &path)> describe) { m_describe = std::move(describe); }
+
     // The side bar for these settings (exposed for tests).
     QList<QUrl> sidebar(const DialogSettings &settings) const;
     // "Fragendatei|*.lx-wqz;*.frg" as a Qt name filter.
@@ -28,6 +33,7 @@ private:
     QUrl namedLink(const QString &name, const QString &folder) const;
 
     QString m_linkFolder;
+    std::function<QString(const QString &)> m_describe;
 };
 
 // On Linux a notification of kind 2 ("the program's own data has changed",

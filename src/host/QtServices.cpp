@@ -285,6 +285,11 @@ void QtHost::startSound()
     m_services->sound.start();
 }
 
+void QtHost::setFileDescriber(std::function<QString(const QString &)> describe)
+{
+    m_services->fileDialog.setDescriber(std::move(describe));
+}
+
 void installGermanTranslations()
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -84,6 +84,8 @@ public:
     // Sound starts when the game asks for it (once its window shows); until
     // then nothing is heard.
     void startSound();
+    // What the open dialog says below its list about the file chosen.
+    void setFileDescriber(std::function<QString(const QString &path)> describe);
 
 private:
     struct Services;

@@ -114,6 +114,21 @@ bool holdsQuestions(cls_Wall &wall)
     return false;
 }
 
+QString describeWallFile(const QString &path, const Host &host)
+{
+    const QString kind = QFileInfo(path).suffix().toUpper();
+    cls_Wall wall(host);
+    if ((kind != u"LX-WQZ" && kind != u"FRG") || !QFileInfo(path).isFile() || !wall.LOAD(path, QString())
+        || wall.FILENAME != path)
+        return {};
+    QString text = QStringLiteral("„%1“").arg(shownTitle(wall));
+    if (!wall.TARGETGROUP.trimmed().isEmpty())
+        text += QStringLiteral(" – für ") + wall.TARGETGROUP.trimmed();
+    if (!wall.DESCRIPTION.trimmed().isEmpty())
+        text += u'\n' + wall.DESCRIPTION.trimmed();
+    return text;
+}
+
 QString shownTitle(cls_Wall &wall)
 {
     if (!wall.TITLE.trimmed().isEmpty())

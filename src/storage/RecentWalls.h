@@ -1,7 +1,8 @@
 #pragma once
 // The walls played lately. Before the autosave is replaced by another wall,
 // the wall it held is kept as a package in the user data folder, so a wall
-// that lived only there is never lost; the ten newest are kept.
+// that lived only there is never lost; the ten newest are kept. Also how
+// walls are named and described where they are listed.
 
 #include <QDateTime>
 #include <QList>
@@ -10,6 +11,7 @@
 namespace wq {
 
 class cls_Wall;
+struct Host;
 
 struct RecentWall {
     QString path;
@@ -37,6 +39,9 @@ private:
 
 // What a wall is called in lists: its title, or else its four topics.
 QString shownTitle(cls_Wall &wall);
+// A wall file as the open dialog describes it: title, target group and
+// description; empty for a file that is not a wall.
+QString describeWallFile(const QString &path, const Host &host);
 // False for a wall without a single question, answer, picture or special
 // field (as a file that could not be read leaves it): nothing to keep.
 bool holdsQuestions(cls_Wall &wall);

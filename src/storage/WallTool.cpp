@@ -24,12 +24,17 @@ Aufruf:
   wandquiz-wall dump DATEI
       Liest die Wand wie das Spiel und gibt sie als JSON aus.
       Exit-Status 0: gelesen, 1: nicht (ganz) gelesen.
-  wandquiz-wall convert [--embed-pictures] [--images ORDNER] EIN AUS
+  wandquiz-wall convert [--embed-pictures] [--images ORDNER] [--about DATEI]
+                        EIN AUS
       Liest eine Wand (.frg, .lx-wqz oder .csv) und schreibt sie als
       Paketdatei (.lx-wqz) oder als Tabelle (.csv); die Endungen bestimmen
       die Formate. --embed-pictures bettet die Bilddateien in die Wand ein,
       so dass sie ohne den Bilderordner auf jeden Rechner mitgenommen werden
-      kann. Exit-Status 0 nur, wenn Lesen und Schreiben gelangen; zu einer
+      kann. --about liest Titel, Autor, Zielgruppe, Schwierigkeit und
+      Beschreibung aus einer Textdatei (UTF-8) mit Zeilen "Titel: …",
+      "Autor: …", "Zielgruppe: …", "Schwierigkeit: 2", "Beschreibung: …"
+      (mehrere Beschreibungszeilen werden zu Absätzen).
+      Exit-Status 0 nur, wenn Lesen und Schreiben gelangen; zu einer
       abgewiesenen Tabelle nennt die Meldung Zeile und Spalte.
   wandquiz-wall check [--images ORDNER] DATEI
       Prüft eine handgeschriebene Wand und nennt mit Zeilennummern, was sie
@@ -113,6 +118,7 @@ Paketdateien (.lx-wqz)
 struct Options {
     QStringList files;
     QString imagesFolder;
+    QString about;
     bool embedPictures = false;
     QString unknown;
 };
@@ -125,6 +131,8 @@ Options parseOptions(const QStringList &arguments, const Host &host)
         const QString &arg = arguments[i];
         if (arg == u"--embed-pictures")
             options.embedPictures = true;
+        else if (arg == u"--about" && i + 1 < arguments.size())
+            options.about = arguments[++i];
         else if (arg == u"--images" && i + 1 < arguments.size())
             options.imagesFolder = arguments[++i].endsWith(u'/') ? arguments[i] : arguments[i] + u'/';
         else if (arg.startsWith(u"--"))
@@ -141,6 +149,34 @@ int dump(const QString &file, const Host &host, QTextStream &out)
     const bool loaded = wall.LOAD(file, QString());
     out << wallToJson(wall, loaded);
     return loaded ? 0 : 1;
+}
+
+// Sets what a wall says about itself from lines "Titel: …" and the like.
+bool readAbout(const QString &path, cls_Wall &wall, QTextStream &err)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() > (1 << 20)) {
+        err << "Die Angaben zur Wand lassen sich nicht lesen: " << path << "\n";
+        return false;
+    }
+    QStringList description;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        const QString key = line.section(u':', 0, 0).trimmed();
+        const QString value = line.section(u':', 1).trimmed();
+        if (key == u"Titel")
+            wall.TITLE = value;
+        else if (key == u"Autor")
+            wall.AUTHOR = value;
+        else if (key == u"Zielgruppe")
+            wall.TARGETGROUP = value;
+        else if (key == u"Schwierigkeit")
+            wall.DIFFICULTY = value.toInt();
+        else if (key == u"Beschreibung")
+            description.append(value);
+    }
+    if (!description.isEmpty())
+        wall.DESCRIPTION = description.join(u'\n');
+    return true;
 }
 
 // Replaces picture file names by the pictures themselves.
@@ -222,6 +258,8 @@ int convert(const Options &options, const Host &host, QTextStream &err)
     }
     if (options.embedPictures)
         embedPictures(wall, options.imagesFolder, err);
+    if (!options.about.isEmpty() && !readAbout(options.about, wall, err))
+        return 1;
     if (to == WallFormat::Table ? !writeTable(out, wall) : !wall.SAVE(out, QString())) {
         err << "Die Datei lässt sich nicht schreiben: " << out << "\n";
         return 1;

@@ -1,6 +1,7 @@
 // wandquiz-wall: dump, convert and check, run as the tool runs them.
 
 #include "model/cls_Wall.h"
+#include "storage/RecentWalls.h"
 #include "storage/WallTool.h"
 #include "support/TestHost.h"
 
@@ -98,6 +99,17 @@ private Q_SLOTS:
         QCOMPARE(runTool(t, {"convert", "--embed-pictures", legacy, package}).status, 0);
         QVERIFY(wall.LOAD(package, QString()));
         QCOMPARE(QByteArray::fromBase64(wall.Item(4, true).IMAGENAME.toLatin1()), QByteArray("PNGDATA").repeated(100));
+
+        // What the wall says about itself comes from an "about" file.
+        const QString about = test::writeFile(t.path("quelle.about"), "Titel: Tiere\nZielgruppe: Klasse 3\n"
+                                                                       "Schwierigkeit: 2\nBeschreibung: Zeile 1\n"
+                                                                       "Unbekannt: x\nBeschreibung: Zeile 2\n");
+        QCOMPARE(runTool(t, {"convert", "--about", about, legacy, package}).status, 0);
+        QVERIFY(wall.LOAD(package, QString()));
+        QCOMPARE(QStringList({wall.TITLE, wall.TARGETGROUP, wall.DESCRIPTION, wall.AUTHOR}),
+                 QStringList({"Tiere", "Klasse 3", "Zeile 1\nZeile 2", ""}));
+        QCOMPARE(wall.DIFFICULTY, 2);
+        QCOMPARE(describeWallFile(package, t.host()), QString("„Tiere“ – für Klasse 3\nZeile 1\nZeile 2"));
 
         // A missing input, an unreadable wall or an unwritable target fail.
         QCOMPARE(runTool(t, {"convert", t.root() + "fehlt.frg", package}).status, 1);
