@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   desktop-file-utils appstream shared-mime-info libglib2.0-bin python3
   pulseaudio pulseaudio-utils
+  dbus at-spi2-core python3-pyatspi
   tesseract-ocr tesseract-ocr-deu libx11-dev
   clang libclang-rt-14-dev
 )

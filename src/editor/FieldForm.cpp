@@ -1,5 +1,6 @@
 #include "FieldForm.h"
 
+#include "ChoiceGroup.h"
 #include "PictureImport.h"
 #include "QuestionPreview.h"
 #include "WallDocument.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -29,9 +29,6 @@ const QString PictureFilter = QStringLiteral("Bild|*.png;*.jpg;*.jpeg;*.gif;*.bm
 const QString JokerNote = QStringLiteral(
     "Ein Joker hat keine Frage: Wer ihn wählt, bekommt die Punkte geschenkt. Eine Antwort wird im Spiel nicht "
     "gezeigt, darum wird hier keine verlangt.");
-
-// Picture modes in the order the list shows them.
-constexpr qint32 ModeOrder[] = {PictureWithQuestion, PictureWithAnswer, PictureWithBoth};
 
 QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
 {
@@ -82,10 +79,10 @@ void FieldForm::build()
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     heading->setFont(bold);
 
-    kind = new QComboBox(this);
+    kind = new ChoiceGroup(QStringLiteral("Art"), {{kindName(KindQuestion), KindQuestion},
+                                                  {kindName(KindRisk), KindRisk},
+                                                  {kindName(KindJoker), KindJoker}}, this);
     kind->setObjectName(QStringLiteral("kind"));
-    for (qint32 k : {KindQuestion, KindRisk, KindJoker})
-        kind->addItem(kindName(k), k);
     question = new QPlainTextEdit(this);
     question->setObjectName(QStringLiteral("question"));
     question->setTabChangesFocus(true);
@@ -109,17 +106,17 @@ void FieldForm::build()
     paste = button(QStringLiteral("pastePicture"), QStringLiteral("Bild einfügen"), this);
     embed = button(QStringLiteral("embedPicture"), QStringLiteral("Bild einbetten"), this);
     remove = button(QStringLiteral("removePicture"), QStringLiteral("Bild entfernen"), this);
-    pictureMode = new QComboBox(this);
+    pictureMode = new ChoiceGroup(QStringLiteral("Bildmodus"), {{QStringLiteral("zur Frage"), PictureWithQuestion},
+                                                               {QStringLiteral("zur Antwort"), PictureWithAnswer},
+                                                               {QStringLiteral("zu beiden"), PictureWithBoth}}, this);
     pictureMode->setObjectName(QStringLiteral("pictureMode"));
-    for (const char *mode : {"zur Frage", "zur Antwort", "zu beiden"})
-        pictureMode->addItem(QString::fromUtf8(mode));
 
     const QString programFolder = m_host.folders->programFolder();
     previewQuestion = new QuestionPreview(QuestionPreview::Side::Question, programFolder, this);
     previewAnswer = new QuestionPreview(QuestionPreview::Side::Answer, programFolder, this);
 
     auto *form = new QFormLayout;
-    form->addRow(caption(QStringLiteral("Art"), kind, this), kind);
+    form->addRow(kind);
     form->addRow(caption(QStringLiteral("Frage"), question, this), question);
     form->addRow(caption(QStringLiteral("Antwort"), answer, this), answer);
     form->addRow(jokerNote);
@@ -130,7 +127,7 @@ void FieldForm::build()
     pictureRow->addWidget(picture, 1);
     pictureRow->addLayout(pictureButtons);
     form->addRow(caption(QStringLiteral("Bild"), picture, this), pictureRow);
-    form->addRow(caption(QStringLiteral("Bildmodus"), pictureMode, this), pictureMode);
+    form->addRow(pictureMode);
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(heading);
@@ -143,9 +140,7 @@ void FieldForm::build()
 
 void FieldForm::connectEdits()
 {
-    connect(kind, &QComboBox::activated, this, [this](int row) {
-        m_document.setKind(m_index, kind->itemData(row).toInt());
-    });
+    connect(kind, &ChoiceGroup::chosen, this, [this](int value) { m_document.setKind(m_index, value); });
     connect(question, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing)
             m_document.setFieldText(m_index, FieldText::Question, storedText(question->toPlainText()));
@@ -154,8 +149,8 @@ void FieldForm::connectEdits()
         if (!m_showing)
             m_document.setFieldText(m_index, FieldText::Answer, storedText(answer->toPlainText()));
     });
-    connect(pictureMode, &QComboBox::activated, this, [this](int row) {
-        m_document.setPicture(m_index, m_document.field(m_index).IMAGENAME, ModeOrder[row]);
+    connect(pictureMode, &ChoiceGroup::chosen, this, [this](int mode) {
+        m_document.setPicture(m_index, m_document.field(m_index).IMAGENAME, mode);
     });
     connect(choose, &QPushButton::clicked, this, &FieldForm::choosePicture);
     connect(paste, &QPushButton::clicked, this,
@@ -172,7 +167,7 @@ void FieldForm::showField(int index, const PictureFolders &folders, const Colour
     m_folders = folders;
     const cls_WallField &field = m_document.field(index);
     heading->setText(cellName(index));
-    kind->setCurrentIndex(std::max(0, kind->findData(field.SORT)));
+    kind->setValue(field.SORT);
     // Written only when it differs, so the cursor stays where the author types.
     if (storedText(question->toPlainText()) != field.QUESTION)
         question->setPlainText(editorText(field.QUESTION));
@@ -214,8 +209,7 @@ void FieldForm::showPictureState(const PictureFolders &folders)
     embed->setEnabled(any && !embedded && !folders.find(text::trimTrailingBlanks(name)).isEmpty());
     remove->setEnabled(any);
     pictureMode->setEnabled(any);
-    const auto mode = std::find(std::begin(ModeOrder), std::end(ModeOrder), field.IMAGEMODE);
-    pictureMode->setCurrentIndex(mode == std::end(ModeOrder) ? 0 : int(mode - std::begin(ModeOrder)));
+    pictureMode->setValue(field.IMAGEMODE);
 }
 
 void FieldForm::setPicture(const QString &text, const QString &message)

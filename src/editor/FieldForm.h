@@ -9,7 +9,6 @@
 
 #include <QWidget>
 
-class QComboBox;
 class QLabel;
 class QMimeData;
 class QPlainTextEdit;
@@ -18,6 +17,7 @@ class QPushButton;
 namespace wq {
 
 struct Host;
+class ChoiceGroup;
 class QuestionPreview;
 class WallDocument;
 
@@ -37,13 +37,13 @@ public:
     void embedPicture();
 
     QLabel *heading = nullptr;
-    QComboBox *kind = nullptr;
+    ChoiceGroup *kind = nullptr;
     QPlainTextEdit *question = nullptr;
     QPlainTextEdit *answer = nullptr;
     QLabel *jokerNote = nullptr;
     QLabel *picture = nullptr;
     QPushButton *choose = nullptr, *paste = nullptr, *embed = nullptr, *remove = nullptr;
-    QComboBox *pictureMode = nullptr;
+    ChoiceGroup *pictureMode = nullptr;
     QuestionPreview *previewQuestion = nullptr;
     QuestionPreview *previewAnswer = nullptr;
 

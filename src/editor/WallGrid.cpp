@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 
 namespace wq {
 
@@ -72,7 +73,6 @@ WallGrid::WallGrid(QWidget *parent) : QWidget(parent)
             auto *cell = new QPushButton(this);
             cell->setObjectName(QStringLiteral("cell_%1").arg(index));
             cell->setAccessibleName(cellName(index));
-            cell->setCheckable(true);
             cell->setAutoDefault(false);
             cell->setMinimumSize(150, 56);
             cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -90,8 +90,12 @@ WallGrid::WallGrid(QWidget *parent) : QWidget(parent)
 
 void WallGrid::setCurrent(int index)
 {
-    for (int i = 0; i < 20; ++i)
-        cells[i]->setChecked(i == index);
+    for (int i = 0; i < 20; ++i) {
+        cells[i]->setProperty("chosen", i == index);
+        // A changed property takes effect in the style only when it is applied again.
+        cells[i]->style()->unpolish(cells[i]);
+        cells[i]->style()->polish(cells[i]);
+    }
     if (index == m_current)
         return;
     m_current = index;
@@ -130,9 +134,9 @@ void WallGrid::showWall(WallDocument &document, const QList<WallProblem> &proble
         const QString text = colours::contrastText(shade.back).name();
         cell->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid #404040;"
                                            " border-radius: 4px; padding: 4px; }"
-                                           "QPushButton:checked { border: 5px solid %2; }"
+                                           "QPushButton[chosen=\"true\"] { border: 5px solid %2; }"
                                            "QPushButton:focus { border-style: dashed; border-width: 3px; }"
-                                           "QPushButton:checked:focus { border-width: 5px; }")
+                                           "QPushButton[chosen=\"true\"]:focus { border-width: 5px; }")
                                 .arg(shade.back.name(), text));
     }
 }

@@ -3,6 +3,7 @@
 // nothing and never overwrites a supplied wall, the problems it shows, and
 // "Ausprobieren" on the board.
 
+#include "editor/ChoiceGroup.h"
 #include "editor/FieldForm.h"
 #include "editor/QuestionPreview.h"
 #include "editor/WallEditor.h"
@@ -15,7 +16,7 @@
 #include "widgets/Panel.h"
 
 #include <QAction>
-#include <QComboBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +50,16 @@ struct Editor {
         window->show();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    // A choice by its label, with the mouse; `keys` moves on with the arrow keys.
+    void pick(QWidget *group, const QString &label, int keys = 0)
+    {
+        for (QRadioButton *button : group->findChildren<QRadioButton *>())
+            if (button->text() == label) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                for (int i = 0; i < keys; ++i)
+                    QTest::keyClick(button, Qt::Key_Right);
+            }
     }
     void choose(int cell) { QTest::mouseClick(window->grid->cells[cell], Qt::LeftButton); }
     QString picture(const QColor &colour)
@@ -88,17 +99,17 @@ private Q_SLOTS:
         QCOMPARE(e.form().previewQuestion->shownText(), QString("Wie viele Beine\rhat eine Spinne?"));
         // A risk field, and a joker that asks for neither question nor answer.
         e.choose(5);
-        e.key(e.form().kind, Qt::Key_Down);
+        e.pick(e.form().kind, "Risiko");
         e.type(e.form().question, "Wie heißt ein junges Pferd?");
         e.type(e.form().answer, "Fohlen");
         e.choose(10);
-        e.key(e.form().kind, Qt::Key_End);
+        e.pick(e.form().kind, "Risiko", 1); // the arrow key moves on to "Joker"
         QVERIFY(e.form().question->isHidden() && e.form().answer->isHidden() && e.form().jokerNote->isVisible());
         // A picture from a file is embedded, shown with both.
         e.choose(19);
         e.t.fileDialog.answers = {e.picture(Qt::darkGreen)};
         QTest::mouseClick(e.form().choose, Qt::LeftButton);
-        e.key(e.form().pictureMode, Qt::Key_End);
+        e.pick(e.form().pictureMode, "zu beiden");
         QVERIFY(e.form().previewQuestion->grab().toImage().pixelColor(0, 0).isValid());
 
         QVERIFY(e.doc().isModified() && e.window->isWindowModified());
@@ -139,11 +150,11 @@ private Q_SLOTS:
         step([&] { e.key(e.window->difficulty, Qt::Key_Up); }, [&] { return w.DIFFICULTY == 1; });
         step([&] { e.type(e.window->grid->topics[2], "xy"); }, [&] { return w.TOPICS().at(3) == "Cxy"; });
         step([&] { e.type(e.form().answer, "Antwort"); }, [&] { return w.Item(0, true).ANSWER == "Antwort"; });
-        step([&] { e.key(e.form().kind, Qt::Key_Down); }, [&] { return w.Item(0, true).SORT == KindRisk; });
+        step([&] { e.pick(e.form().kind, "Risiko"); }, [&] { return w.Item(0, true).SORT == KindRisk; });
         e.t.fileDialog.answers = {e.picture(Qt::red)};
         step([&] { QTest::mouseClick(e.form().choose, Qt::LeftButton); },
              [&] { return pictures::isEmbedded(w.Item(0, true).IMAGENAME); });
-        step([&] { e.key(e.form().pictureMode, Qt::Key_Down); }, [&] { return w.Item(0, true).IMAGEMODE == PictureWithAnswer; });
+        step([&] { e.pick(e.form().pictureMode, "zur Antwort"); }, [&] { return w.Item(0, true).IMAGEMODE == PictureWithAnswer; });
         step([&] { QTest::mouseClick(e.form().remove, Qt::LeftButton); }, [&] { return w.Item(0, true).IMAGENAME.isEmpty(); });
         // The form follows the wall: five steps back, the answer box is empty
         // again, even with the cursor in it.
