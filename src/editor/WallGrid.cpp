@@ -17,13 +17,39 @@
 namespace wq {
 
 namespace {
-constexpr int ShortQuestion = 40;
+// A cell: its caption's first line says the kind, the second the start of the
+// question, cut with "…" to the cell's width.
+class Cell final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    void setContent(const QString &heading, const QString &question)
+    {
+        m_heading = heading;
+        m_question = question;
+        showContent();
+    }
 
-QString shortQuestion(const cls_WallField &field)
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QPushButton::resizeEvent(event);
+        showContent();
+    }
+
+private:
+    void showContent()
+    {
+        const QString line = fontMetrics().elidedText(m_question, Qt::ElideRight, std::max(0, width() - 16));
+        setText(m_question.isEmpty() ? m_heading : m_heading + u'\n' + line);
+    }
+    QString m_heading, m_question;
+};
+
+QString questionLine(const cls_WallField &field)
 {
     QString text = text::trimBlanks(field.QUESTION);
     text.replace(u'|', u' ');
-    return text.size() > ShortQuestion ? text.left(ShortQuestion - 1) + u'…' : text;
+    return field.SORT == KindJoker ? QString() : text;
 }
 
 bool holdsPicture(const QMimeData *data)
@@ -70,7 +96,7 @@ WallGrid::WallGrid(QWidget *parent) : QWidget(parent)
         grid->addWidget(points, r + 2, 0);
         for (int c = 0; c < 4; ++c) {
             const int index = r * 4 + c;
-            auto *cell = new QPushButton(this);
+            auto *cell = new Cell(this);
             cell->setObjectName(QStringLiteral("cell_%1").arg(index));
             cell->setAccessibleName(cellName(index));
             cell->setAutoDefault(false);
@@ -120,14 +146,11 @@ void WallGrid::showWall(WallDocument &document, const QList<WallProblem> &proble
         for (const WallProblem &problem : problems)
             if (problem.field == i)
                 messages.append(problem.text);
-        const QString mark = messages.isEmpty() ? QString() : QStringLiteral("⚠ ");
-        QString caption = mark + kindName(field.SORT);
-        if (field.SORT != KindJoker)
-            caption += u'\n' + shortQuestion(field);
+        const QString heading = (messages.isEmpty() ? QString() : QStringLiteral("⚠ ")) + kindName(field.SORT);
         QPushButton *cell = cells[i];
-        cell->setText(caption);
+        static_cast<Cell *>(cell)->setContent(heading, questionLine(field));
         cell->setToolTip(messages.join(u'\n'));
-        cell->setAccessibleDescription((caption + u' ' + messages.join(u' ')).simplified());
+        cell->setAccessibleDescription((heading + u' ' + questionLine(field) + u' ' + messages.join(u' ')).simplified());
         // The cell has the colour its field has on the board; the chosen one
         // a thick frame, the one with the keyboard focus a dashed one.
         const FieldShade shade = fieldShade(scheme, i);

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -156,10 +157,17 @@ private Q_SLOTS:
              [&] { return pictures::isEmbedded(w.Item(0, true).IMAGENAME); });
         step([&] { e.pick(e.form().pictureMode, "zur Antwort"); }, [&] { return w.Item(0, true).IMAGEMODE == PictureWithAnswer; });
         step([&] { QTest::mouseClick(e.form().remove, Qt::LeftButton); }, [&] { return w.Item(0, true).IMAGENAME.isEmpty(); });
-        // The form follows the wall: five steps back, the answer box is empty
+        // A picture pasted or dropped: the same as one chosen from a file.
+        QMimeData dropped;
+        QImage drawing(300, 200, QImage::Format_RGB32);
+        drawing.fill(Qt::yellow);
+        dropped.setImageData(drawing);
+        step([&] { QVERIFY(e.form().takePicture(&dropped)); },
+             [&] { return pictures::fromText(w.Item(0, true).IMAGENAME).size() == QSize(300, 200); });
+        // The form follows the wall: six steps back, the answer box is empty
         // again, even with the cursor in it.
         e.form().answer->setFocus();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
             e.key(e.form().answer, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(e.form().answer->toPlainText(), QString());
         QCOMPARE(w.Item(0, true).ANSWER, QString());
