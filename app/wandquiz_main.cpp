@@ -14,6 +14,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("wandquiz"));
+    // The menus stay in the window, on every desktop: a global menu bar would
+    // take them off the projected board, and asking the session bus whether
+    // there is one costs the start some 16 ms.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     wq::installGermanTranslations();
     wq::QtHost host;
     host.setFileDescriber([&host](const QString &path) { return wq::describeWallFile(path, host.host()); });

@@ -160,7 +160,7 @@ void frm_WQZ::createBoard()
         Beschriftung[g]->setShrinkToFit(true);
         // Every group can be renamed, whoever's turn it is.
         Beschriftung[g]->setClickableWhenDisabled(true);
-        Beschriftung[g]->setCursor(Qt::PointingHandCursor);
+        Beschriftung[g]->setHandCursor(true);
         // The blinking name stays readable in white on a light panel.
         Beschriftung[g]->setOutlineWidth(1);
         Beschriftung[g]->setTextBorderColour(QColor(0, 0, 0, 150));
@@ -203,7 +203,7 @@ void frm_WQZ::createQuestionPanel()
         (*panel)->setBold(true);
         (*panel)->setFontSize(20);
         (*panel)->setShrinkToFit(true);
-        (*panel)->setCursor(Qt::PointingHandCursor);
+        (*panel)->setHandCursor(true);
         (*panel)->hide();
     }
     OK->setText(QStringLiteral("Richtig"));

@@ -4,7 +4,7 @@
 #include "widgets/NumberPad.h"
 #include "QtFileDialogService.h"
 #include "WindowTitle.h"
-#include "sound/QtSoundService.h"
+#include "LoadedSoundService.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,6 +17,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <cstdio>
+#include <unistd.h>
 
 namespace wq {
 
@@ -24,6 +26,13 @@ namespace {
 QString withSlash(const QString &path)
 {
     return path.endsWith(u'/') ? path : path + u'/';
+}
+
+// lib/wandquiz/ beside bin/ (build tree or installed), else where it was installed to.
+QStringList soundModuleFolders()
+{
+    return {QCoreApplication::applicationDirPath() + QStringLiteral("/../") + QStringLiteral(WANDQUIZ_MODULE_SUBDIR) + u'/',
+            QStringLiteral(WANDQUIZ_INSTALLED_MODULE_DIR) + u'/'};
 }
 
 // share/wandquiz/ beside bin/, else where the program was installed to.
@@ -152,8 +161,15 @@ void QtApplicationService::endProcess()
     const bool kept = std::any_of(windows.begin(), windows.end(), [](const QWidget *w) {
         return w->isVisible() && w->property("keepsProcess").toBool();
     });
-    if (!kept)
-        QCoreApplication::exit(0);
+    if (kept)
+        return;
+    // The run ends here and now: the autosave is written and every file is
+    // closed; the system clears the rest. Qt Multimedia's own teardown is left
+    // out on purpose: run while the sound server's connection is still being
+    // made (a game closed in its first second), it can abort inside the
+    // PulseAudio client.
+    std::fflush(nullptr);
+    ::_exit(0);
 }
 
 namespace {
@@ -258,7 +274,7 @@ void QtFileService::prepareFolder(const QString &path)
 struct QtHost::Services {
     QtFolderService folders;
     QtApplicationService app{folders};
-    QtSoundService sound{folders.programFolder() + QStringLiteral("sounds/"), false};
+    LoadedSoundService sound{folders.programFolder() + QStringLiteral("sounds/"), soundModuleFolders()};
     QtGeneralService general{sound};
     QtMessageService messages;
     QtFileService files;

@@ -127,6 +127,13 @@ void Panel::mousePressEvent(QMouseEvent *event)
     Q_EMIT mouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
+void Panel::enterEvent(QEnterEvent *event)
+{
+    if (m_handCursor && !testAttribute(Qt::WA_SetCursor))
+        setCursor(Qt::PointingHandCursor);
+    QWidget::enterEvent(event);
+}
+
 void Panel::mouseReleaseEvent(QMouseEvent *event)
 {
     // The release goes to the panel that was pressed, wherever the mouse is now.

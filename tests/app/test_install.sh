@@ -75,6 +75,8 @@ png_size() {
 for program in wandquiz wandquiz-wall; do
   [ -x "$bin/$program" ] || fail "program not installed: bin/$program"
 done
+# Sound is a module the game loads once its board is painted.
+[ -n "$(find "$prefix" -path '*/wandquiz/libwandquiz_sound.so' 2>/dev/null)" ] || fail "sound module not installed"
 # Build helpers and test programs are not part of the installed program.
 for extra in "$bin"/make_* "$bin"/tst_*; do
   if [ -e "$extra" ]; then fail "build tool installed: ${extra#"$prefix"/}"; fi

@@ -59,7 +59,8 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), QString("LX Werkbank // Wandquiz"));
         QCOMPARE(w.mnu_FileTitle->title(), QString("&Programm"));
         QCOMPARE(captions(w.mnu_FileTitle),
-                 QStringList({"Datei (Wand) &öffnen", "Zuletzt gespielt", "-", "&Neu beginnen", "-", "&Beenden"}));
+                 QStringList({"Datei (Wand) &öffnen", "Zuletzt gespielt", "Neue Wand …", "Wand bearbeiten …", "-",
+                              "&Neu beginnen", "-", "&Beenden"}));
         QCOMPARE(w.S_Neu->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(w.S_Ende->shortcut(), QKeySequence("Ctrl+Q"));
         QCOMPARE(w.O_MenuTitel->title(), QString("&Optionen"));
