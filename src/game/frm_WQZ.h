@@ -6,6 +6,7 @@
 // panel, judging, risk, groups, colours and files each have their own file.
 
 #include "GameState.h"
+#include "PictureCache.h"
 #include "appearance/BoardLayout.h"
 #include "host/HostServices.h"
 #include "model/cls_Wall.h"
@@ -146,6 +147,11 @@ private:
     void place(QWidget *widget, double left, double top, double width, double height);
     void keepMinimumSize(double missingWidth, double missingHeight);
     void showPicture(const QImage &picture, const QString &tag);
+    QString pictureFile(const QString &name) const;
+    QImage fieldPicture(const QString &pImage, const QString &path);
+    void preparePictures();
+    // The wall changed (read, or played from the editor): its pictures are made anew.
+    void wallChanged();
 
     // frm_WQZ_judging.cpp
     void OK_MouseDown();
@@ -204,6 +210,11 @@ private:
     bool m_ended = false;
     bool m_layingOut = false;
     layout::BoardLayout m_layout; // the last layout pass, in twips
+    // The wall's pictures, decoded ahead of time once the board is painted.
+    PictureCache m_pictureCache;
+    bool m_boardPainted = false;
+    int m_wallVersion = 0;
+    int m_picturesOfWall = -1;
 
     // Taking back the last judgement, possible until the next field opens.
     struct UndoStep {

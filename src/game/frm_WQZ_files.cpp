@@ -55,6 +55,7 @@ void frm_WQZ::loadChosenWall(const QString &path)
     // A wall that fails to load is shown as far as it was read.
     m_wallIsAutosaved = false;
     wall().LOAD(path, QString());
+    wallChanged();
     writeAutosave();
     m_host.notification->notify(2, true, true, nullptr);
 }
@@ -79,9 +80,16 @@ void frm_WQZ::playWall(cls_Wall &edited, const QString &path)
         wall().Item(i, true).TALIGN = edited.Item(i, true).TALIGN;
     wall().FILENAME = path;
     LastWallPath = path;
+    wallChanged();
     writeAutosave();
     m_host.notification->notify(2, true, true, nullptr);
     BuildBoard();
+}
+
+void frm_WQZ::wallChanged()
+{
+    ++m_wallVersion;
+    preparePictures();
 }
 
 void frm_WQZ::writeAutosave()

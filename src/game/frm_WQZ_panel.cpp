@@ -98,6 +98,8 @@ void frm_WQZ::Form_Resize()
         Punkte[g]->setFontSize(b.groupFontPoints);
     }
     m_layingOut = false;
+    // The pictures of the wall, at the new size of their box.
+    preparePictures();
 }
 
 void frm_WQZ::keepMinimumSize(double missingWidth, double missingHeight)
@@ -137,21 +139,50 @@ void frm_WQZ::showPicture(const QImage &picture, const QString &tag)
     pictures::drawFitted(pic_Image->picture(), *pic_ImageScaled, PictureFrame, true);
 }
 
+QString frm_WQZ::pictureFile(const QString &name) const
+{
+    const QString folder = m_host.folders->programFolder() + QStringLiteral("images/");
+    const QString trimmed = text::trimTrailingBlanks(name);
+    const QString path = folder + trimmed;
+    return m_host.files->exists(path) ? path : pictures::findFile(folder, trimmed);
+}
+
+QImage frm_WQZ::fieldPicture(const QString &pImage, const QString &path)
+{
+    // The shown field's picture comes from the cache, made ahead of time at
+    // the box's size; anything else is decoded here.
+    if (m_pictureCache.box() == pic_ImageScaled->size() && wall().Item(ShownField, true).IMAGENAME == pImage)
+        return m_pictureCache.picture(ShownField);
+    return pictures::isEmbedded(pImage) ? pictures::fittedFromText(pImage.toLatin1(), pic_ImageScaled->size())
+                                        : pictures::fittedFromFile(path, pic_ImageScaled->size());
+}
+
+void frm_WQZ::preparePictures()
+{
+    if (!m_boardPainted || (m_pictureCache.box() == pic_ImageScaled->size() && m_picturesOfWall == m_wallVersion))
+        return;
+    QList<PictureSource> sources;
+    for (int i = 0; i < cls_Wall::FieldCount; ++i) {
+        const QString &name = wall().Item(i, true).IMAGENAME;
+        if (pictures::isEmbedded(name))
+            sources.append({i, name.toLatin1(), QString()});
+        else if (!name.isEmpty())
+            if (const QString path = pictureFile(name); !path.isEmpty())
+                sources.append({i, QByteArray(), path});
+    }
+    m_pictureCache.prepare(sources, pic_ImageScaled->size());
+    m_picturesOfWall = m_wallVersion;
+}
+
 void frm_WQZ::SHOWPIC(const QString &pImage)
 {
     pic_ImageScaled->hide();
     pic_ImageScaled->setTag(QString());
     pic_Image->setTag(QString());
     if (pictures::isEmbedded(pImage)) {
-        showPicture(pictures::fromText(pImage), EmbeddedTag);
-    } else {
-        const QString folder = m_host.folders->programFolder() + QStringLiteral("images/");
-        const QString name = text::trimTrailingBlanks(pImage);
-        QString path = folder + name;
-        if (!m_host.files->exists(path))
-            path = pictures::findFile(folder, name);
-        if (!path.isEmpty())
-            showPicture(pictures::fromFile(path), path);
+        showPicture(fieldPicture(pImage, QString()), EmbeddedTag);
+    } else if (const QString path = pictureFile(pImage); !path.isEmpty()) {
+        showPicture(fieldPicture(pImage, path), path);
     }
     // Paint the picture before the caller goes on; clicks wait their turn.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -274,6 +274,12 @@ bool frm_WQZ::eventFilter(QObject *watched, QEvent *event)
         Risiko_Click();
     if (watched == board && event->type() == QEvent::Resize)
         Form_Resize();
+    if (watched == board && event->type() == QEvent::Paint && !m_boardPainted) {
+        // Pictures are decoded once the board is on screen, so a heavy wall
+        // does not hold up the first paint.
+        m_boardPainted = true;
+        QTimer::singleShot(0, this, &frm_WQZ::preparePictures);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -19,7 +19,8 @@ namespace {
 // setting for the whole program and its threads, so it is left alone.)
 constexpr qint64 MinDecodedBytes = qint64(16) << 20;
 
-QImage readImage(QIODevice &device, const char *format = nullptr)
+// Reads the picture, scaled as it is decoded to fit `box` when one is given.
+QImage readImage(QIODevice &device, const char *format = nullptr, QSize box = {})
 {
     QImageReader reader(&device, format);
     reader.setAutoTransform(true);
@@ -27,6 +28,13 @@ QImage readImage(QIODevice &device, const char *format = nullptr)
     const QSize claimed = reader.size();
     if (claimed.isValid() && qint64(claimed.width()) * claimed.height() * 4 > allowed)
         return {};
+    if (claimed.isValid() && !box.isEmpty()) {
+        // The size is asked for before the picture is turned upright.
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        QSize fitted = turned ? claimed.transposed() : claimed;
+        fitted.scale(box, Qt::KeepAspectRatio);
+        reader.setScaledSize((turned ? fitted.transposed() : fitted).expandedTo(QSize(1, 1)));
+    }
     return reader.read();
 }
 } // namespace
@@ -45,6 +53,24 @@ QImage fromBytes(QByteArray bytes, const char *format)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return readImage(buffer, format);
+}
+
+QImage fittedFromText(const QByteArray &base64, QSize box)
+{
+    auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return {};
+    QBuffer buffer(&*decoded);
+    buffer.open(QIODevice::ReadOnly);
+    return readImage(buffer, nullptr, box);
+}
+
+QImage fittedFromFile(const QString &path, QSize box)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return readImage(file, nullptr, box);
 }
 
 QString toText(const QByteArray &fileBytes)

@@ -26,6 +26,11 @@ QImage fromBytes(QByteArray bytes, const char *format = nullptr);
 QString toText(const QByteArray &fileBytes);
 // A picture file; a null image when it cannot be read as a picture.
 QImage fromFile(const QString &path);
+// The same pictures as large as they fit into `box`, keeping their
+// proportions, decoded straight at that size where the format allows (a large
+// JPEG is never held whole). Safe on any thread.
+QImage fittedFromText(const QByteArray &base64, QSize box);
+QImage fittedFromFile(const QString &path, QSize box);
 // Draws the picture fitted into the box; `frame` outlines it, `keepAspect`
 // keeps its proportions.
 void drawFitted(const QImage &picture, PictureBox &box, const QColor &frame, bool keepAspect);

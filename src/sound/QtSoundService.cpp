@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <optional>
 
@@ -134,35 +135,50 @@ private:
 };
 
 
-// Every sound file of the folder, decoded into the stream's format.
+// The sound files of the folder, each decoded into the stream's format when
+// it is first played: the clapping and the gong cost no memory until then.
 struct QtSoundService::Sounds {
-    std::vector<std::vector<qint16>> samples;
+    struct Sound {
+        QString path;
+        std::optional<std::vector<qint16>> samples; // empty until decoded; nothing when damaged
+        bool decoded = false;
+    };
+    // In a deque, so a sound's samples stay where they are while the mixer plays them.
+    std::deque<Sound> sounds;
     QHash<QString, int> index; // lower-case file name -> sound
-    int filesFound = 0;
+    int channels = 1;
+    int rate = 48000;
+
+    // The samples of sound `key`, decoded now if they were not; nothing for a damaged file.
+    const std::vector<qint16> *samples(int key)
+    {
+        Sound &sound = sounds[std::size_t(key)];
+        if (!sound.decoded) {
+            sound.decoded = true;
+            QFile in(sound.path);
+            const uchar *bytes = in.open(QIODevice::ReadOnly) && in.size() > 0 ? in.map(0, in.size()) : nullptr;
+            if (const std::optional<Pcm> pcm = bytes ? decodeWav(QByteArrayView(bytes, in.size())) : std::nullopt)
+                sound.samples = convertPcm(*pcm, rate, channels).samples;
+        }
+        return sound.samples ? &*sound.samples : nullptr;
+    }
 };
 
 namespace {
-QtSoundService::Sounds loadSounds(const QString &soundsFolder, const QAudioFormat &format)
+QtSoundService::Sounds findSounds(const QString &soundsFolder, const QAudioFormat &format)
 {
-    QtSoundService::Sounds sounds;
+    QtSoundService::Sounds found;
+    found.channels = format.channelCount();
+    found.rate = format.sampleRate();
     const QDir folder(soundsFolder);
     for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
         const QString key = file.toLower();
-        if (sounds.index.contains(key))
+        if (found.index.contains(key))
             continue;
-        ++sounds.filesFound;
-        QFile in(folder.absoluteFilePath(file));
-        if (!in.open(QIODevice::ReadOnly) || in.size() == 0)
-            continue;
-        const uchar *bytes = in.map(0, in.size());
-        const std::optional<Pcm> pcm =
-            bytes ? decodeWav(QByteArrayView(bytes, in.size())) : decodeWav(in.readAll());
-        if (!pcm)
-            continue;
-        sounds.index.insert(key, int(sounds.samples.size()));
-        sounds.samples.push_back(convertPcm(*pcm, format.sampleRate(), format.channelCount()).samples);
+        found.index.insert(key, int(found.sounds.size()));
+        found.sounds.push_back({folder.absoluteFilePath(file), std::nullopt, false});
     }
-    return sounds;
+    return found;
 }
 } // namespace
 
@@ -179,13 +195,13 @@ public:
     int bufferMs() const { return m_bufferMs; }
     int underruns() const { return m_underruns; }
     // The sounds once the stream runs; until then (and when it cannot be
-    // opened) nothing.
-    const Sounds *playing() const { return m_playing.load(std::memory_order_acquire) ? &m_sounds : nullptr; }
+    // opened) nothing. Only the game's thread decodes them.
+    Sounds *playing() { return m_playing.load(std::memory_order_acquire) ? &m_sounds : nullptr; }
 
 private:
     void run() override
     {
-        m_sounds = loadSounds(m_soundsFolder, m_format);
+        m_sounds = findSounds(m_soundsFolder, m_format);
         QAudioSink sink(m_device, m_format);
         qsizetype buffer = m_format.bytesForDuration(kBufferMs * 1000);
         const qsizetype mostBuffer = m_format.bytesForDuration(kMostBufferMs * 1000);
@@ -236,7 +252,7 @@ private:
     const QAudioFormat m_format;
     const QString m_soundsFolder;
     MixerDevice m_mixer;
-    Sounds m_sounds; // written by the thread before m_playing, read-only after
+    Sounds m_sounds; // found by the audio thread before m_playing, then the game's thread's
     std::atomic<bool> m_playing = false;
     std::atomic<int> m_bufferMs = 0;
     std::atomic<int> m_underruns = 0;
@@ -281,14 +297,19 @@ bool QtSoundService::hasOutput() const
 
 bool QtSoundService::isLoaded() const
 {
-    const Sounds *sounds = m_output ? m_output->playing() : nullptr;
-    return sounds && int(sounds->samples.size()) == sounds->filesFound;
+    Sounds *sounds = m_output ? m_output->playing() : nullptr;
+    if (!sounds)
+        return false;
+    for (int key = 0; key < int(sounds->sounds.size()); ++key)
+        if (!sounds->samples(key))
+            return false;
+    return true;
 }
 
 int QtSoundService::soundCount() const
 {
     const Sounds *sounds = m_output ? m_output->playing() : nullptr;
-    return sounds ? int(sounds->samples.size()) : 0;
+    return sounds ? int(sounds->sounds.size()) : 0;
 }
 
 int QtSoundService::bufferMs() const
@@ -308,12 +329,14 @@ void QtSoundService::playNamed(const QString &name)
 
 void QtSoundService::playFile(const QString &fileName)
 {
-    const Sounds *sounds = m_output ? m_output->playing() : nullptr;
+    Sounds *sounds = m_output ? m_output->playing() : nullptr;
     if (!sounds)
         return;
     const auto found = sounds->index.constFind(fileName.toLower());
-    if (found != sounds->index.constEnd())
-        m_output->mixer().play(*found, sounds->samples[std::size_t(*found)]);
+    if (found == sounds->index.constEnd())
+        return;
+    if (const std::vector<qint16> *samples = sounds->samples(*found))
+        m_output->mixer().play(*found, *samples);
 }
 
 void QtSoundService::stopAll()

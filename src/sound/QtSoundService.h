@@ -1,15 +1,14 @@
 #pragma once
-// Sound through one audio stream that runs from start to end. Every sound file
-// of the sounds folder is decoded into the stream's format on the audio
-// thread, beside the making of the game window, so the start does not wait
-// for sound; a sound asked for before the stream runs is not heard. Playing
-// a sound hands it to a mixer that feeds the stream, with silence while
-// nothing plays. (QSoundEffect, a stream per sound, went silent after a few
-// plays of the same tick under PulseAudio, and a fresh one per play starts
-// late.) Files are found without regard to letter case, so "time4.Wav" and
-// "time4.wav" name the same sound; named sounds are files too ("correct"
-// plays correct.wav). Without an audio output at start nothing is loaded,
-// nothing is heard and nothing is said about it.
+// Sound through one audio stream that runs from start to end, opened on an
+// audio thread of its own; a sound asked for before the stream runs is not
+// heard. Each sound file is decoded into the stream's format when it is first
+// played, and kept. Playing a sound hands it to a mixer that feeds the stream,
+// with silence while nothing plays. (QSoundEffect, a stream per sound, went
+// silent after a few plays of the same tick under PulseAudio, and a fresh one
+// per play starts late.) Files are found without regard to letter case, so
+// "time4.Wav" and "time4.wav" name the same sound; named sounds are files too
+// ("correct" plays correct.wav). Without an audio output nothing is heard and
+// nothing is said about it.
 
 #include "host/HostServices.h"
 
@@ -35,7 +34,8 @@ public:
 
     // The audio stream runs, so sounds are played.
     bool hasOutput() const;
-    // Every sound file of the folder was decoded (a damaged one is never heard).
+    // Every sound file of the folder decodes (a damaged one is never heard);
+    // decodes those not played yet.
     bool isLoaded() const;
     int soundCount() const;
     // How much sound the stream holds ahead of what is heard, in milliseconds.

@@ -1,5 +1,6 @@
 // The board and the question flow, driven through the real window.
 
+#include "game/PictureCache.h"
 #include "host/Pictures.h"
 #include "widgets/BoardLabel.h"
 #include "widgets/Panel.h"
@@ -247,7 +248,11 @@ private Q_SLOTS:
         QCOMPARE(w.pic_ImageScaled->tag(), g.t.folders.program + "images/Bild.png");
         play(3, true, true);
         QCOMPARE(w.pic_ImageScaled->tag(), QString("EMBEDDED"));
-        QCOMPARE(w.pic_Image->picture().size(), QSize(120, 90));
+        // Decoded at the size it is shown at: as large as fits the box, 4 : 3.
+        const QImage shown = w.pic_Image->picture();
+        QVERIFY(shown.width() == w.pic_ImageScaled->width() || shown.height() == w.pic_ImageScaled->height());
+        QVERIFY(qAbs(shown.width() * 3 - shown.height() * 4) <= 4);
+        QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::darkGreen));
         play(4, false, false);
         play(5, false, false);
         play(6, false, false);
@@ -281,6 +286,25 @@ private Q_SLOTS:
         // A question of thousands of characters is set smaller to fit.
         QVERIFY(w.lab_Frage->shownFont().pointSizeF() < w.lab_Frage->fontSize());
         QVERIFY(!w.lab_Frage->grab().isNull());
+    }
+
+    void picturesAreMadeAheadOfTime()
+    {
+        // Twenty pictures decoded on other threads, fitted into a 200 x 100 box.
+        PictureCache cache;
+        QList<PictureSource> sources;
+        for (int i = 0; i < 20; ++i)
+            sources.append({i, pictures::toText(pngBytes(400 + i, 300)).toLatin1(), QString()});
+        sources.append({20, QByteArray("bm90IGEgcGljdHVyZQ=="), QString()}); // "not a picture"
+        cache.prepare(sources, QSize(200, 100));
+        QTRY_COMPARE(cache.readyCount(), 21);
+        QCOMPARE(cache.picture(7).size(), QSize(135, 100)); // 407 x 300 at 100 high
+        QVERIFY(cache.picture(20).isNull());
+        QVERIFY(cache.picture(21).isNull()); // a field without a picture
+        // A new wall drops the old pictures; one asked for at once is decoded there and then.
+        cache.prepare({{3, pictures::toText(pngBytes(100, 400)).toLatin1(), QString()}}, QSize(200, 100));
+        QCOMPARE(cache.picture(3).size(), QSize(25, 100));
+        QVERIFY(cache.picture(7).isNull());
     }
 
     void theWindowKeepsItsLeastSize()
