@@ -8,17 +8,13 @@
 // what LOAD does with a heavy wall: every text becomes a new UTF-16 string.
 
 #include "BenchTools.h"
-#include "host/Pictures.h"
+#include "BenchWalls.h"
 #include "host/QtServices.h"
 #include "model/cls_Wall.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
-#include <QImageWriter>
-#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -28,29 +24,11 @@
 
 namespace {
 
+using wq::bench::HeavyPictures;
 using wq::bench::Row;
 
-constexpr int Pictures = 20;
-constexpr qint64 PictureBytes = qint64(2) << 20;
 constexpr int LegacyBlocks = 4;
 constexpr int LegacyEntries = 1000;
-
-// A PNG of coloured noise: it does not compress, so its file is as large as
-// its pixels, like a photo that was saved without loss.
-QByteArray noisePicture(quint32 seed)
-{
-    const int side = int(std::sqrt(double(PictureBytes) / 3.0));
-    QImage image(side, side, QImage::Format_RGB888);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < side; ++y)
-        random.fillRange(reinterpret_cast<quint32 *>(image.scanLine(y)), side * 3 / 4);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.write(image);
-    return bytes;
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -164,23 +142,12 @@ int main(int argc, char *argv[])
     const int runs = wq::bench::option(args, QStringLiteral("--runs"), QStringLiteral("11")).toInt();
     wq::QtHost host;
 
-    std::fprintf(stderr, "bench_files: making %d noise pictures...\n", Pictures);
+    std::fprintf(stderr, "bench_files: making %d noise pictures...\n", HeavyPictures);
     const QString heavy = dir.filePath(QStringLiteral("heavy.lx-wqz"));
-    QStringList embedded;
-    {
-        wq::cls_Wall wall(host.host());
-        for (int i = 0; i < Pictures; ++i) {
-            wq::cls_WallField &field = wall.Item(i, true);
-            field.QUESTION = QStringLiteral("Was zeigt Bild %1?").arg(i + 1);
-            field.ANSWER = QStringLiteral("Rauschen Nummer %1").arg(i + 1);
-            field.IMAGENAME = wq::pictures::toText(noisePicture(quint32(i + 1)));
-            field.IMAGEMODE = wq::PictureWithQuestion;
-            embedded.append(field.IMAGENAME);
-        }
-        if (!wall.SAVE(heavy)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(heavy));
-            return 1;
-        }
+    const QStringList embedded = wq::bench::writeHeavyWall(host.host(), heavy);
+    if (embedded.isEmpty()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(heavy));
+        return 1;
     }
     const QString legacy = dir.filePath(QStringLiteral("legacy.frg"));
     {
@@ -193,7 +160,7 @@ int main(int argc, char *argv[])
     const Figures h = measure(host.host(), QStringLiteral("heavy wall, 20 x 2 MiB pictures"),
                               QStringLiteral("heavy wall"), heavy,
                               dir.filePath(QStringLiteral("heavy-saved.lx-wqz")), runs, [&](wq::cls_Wall &wall) {
-                                  for (int i = 0; i < Pictures; ++i)
+                                  for (int i = 0; i < HeavyPictures; ++i)
                                       if (wall.Item(i, true).IMAGENAME != embedded[i])
                                           return false;
                                   return true;

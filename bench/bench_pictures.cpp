@@ -5,6 +5,7 @@
 // wall of twenty such photos imported, beside the twenty photo files.
 
 #include "BenchTools.h"
+#include "BenchWalls.h"
 #include "editor/PictureImport.h"
 #include "host/Pictures.h"
 #include "host/QtServices.h"
@@ -15,9 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -26,32 +25,6 @@ namespace {
 using wq::bench::Row;
 
 constexpr int Photos = 20;
-
-// Gradients, a diagonal pattern and noise, as in a photo; every seed gives
-// other pixels, so no two photos are alike.
-QImage photo(quint32 seed)
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    const int shift = int(seed * 37 % 400);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.bounded(25)) - 12;
-            line[x] = qRgb(20 + x * 200 / image.width() + n, 20 + y * 200 / image.height() + n,
-                           20 + std::abs((x + y + shift) % 400 - 200) + n);
-        }
-    }
-    return image;
-}
-
-// A phone's JPEG: quality 92.
-bool writePhoto(const QString &path, quint32 seed)
-{
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(92);
-    return writer.write(photo(seed));
-}
 
 qint64 statusKb(const char *field)
 {
@@ -109,7 +82,7 @@ int main(int argc, char *argv[])
     qint64 filesBytes = 0;
     for (int i = 0; i < Photos; ++i) {
         files.append(dir.filePath(QStringLiteral("foto%1.jpg").arg(i + 1)));
-        if (!writePhoto(files.last(), quint32(i + 1))) {
+        if (!wq::bench::writePhoto(files.last(), quint32(i + 1))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(files.last()));
             return 1;
         }
