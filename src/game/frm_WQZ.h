@@ -62,6 +62,8 @@ public:
 
     // True once the run has been ended.
     bool hasEnded() const { return m_ended; }
+    // How many of the wall's pictures are decoded for the question panel.
+    int picturesReady() const { return m_pictureCache.readyCount(); }
 
     // Plays a wall from the editor on the board, as opening its file would:
     // the autosave and the walls played lately record it.
