@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks into build-bench/ (RelWithDebInfo) and runs them all:
 #
-#   bash scripts/bench.sh           start-up, memory, files, picture import, board repaint
+#   bash scripts/bench.sh           start-up, memory, files, picture import, opening a question, board repaint
 #   bash scripts/bench.sh --long    the same and the answer clock (106 s more)
 #
 # Prints the machine, its load, and one table in which every figure stands
@@ -22,7 +22,7 @@ for tool in cmake Xvfb; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: run bash scripts/install-deps.sh" >&2; exit 1; }
 done
 
-targets=(wandquiz minimal_window bench_startup bench_board bench_files bench_pictures bench_clock bench_table
+targets=(wandquiz minimal_window bench_startup bench_board bench_files bench_pictures bench_question bench_clock bench_table
          wandquiz_pictures wandquiz_sounds wandquiz_walls)
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}" >&2
@@ -54,6 +54,7 @@ run() {
 run bench_startup --runs 11
 run bench_files --runs 11
 run bench_pictures --runs 11
+run bench_question --runs 11
 run bench_board --runs 30
 [ "$long" = 1 ] && run bench_clock --runs 3
 
