@@ -1,19 +1,28 @@
 // Start-up time to the first painted board and peak resident memory after the
 // build-up animation, for the game beside bench/minimal_window (a Qt program
-// that shows one empty window of the same size), started in turns.
+// that shows one empty window of the same size), and for the game with a
+// heavy wall as its autosave (twenty embedded pictures of 2 MiB, a 56 MB file,
+// made here) beside the game with the supplied wall; the three are started
+// in turns.
 //
 // Both programs report their first paint on stderr when
 // WANDQUIZ_REPORT_FIRST_PAINT is set; the time counted here runs from just
 // before the process is spawned to the arrival of that line. Every start gets
-// a fresh HOME, so the game finds no autosave and no other instance; the
-// fontconfig cache is shared and warmed by one uncounted start of each.
-// Runs where a display is set (scripts/bench.sh starts a private Xvfb).
+// a fresh HOME, so the game finds no other instance and, unless it is given
+// the heavy wall as AUTO.LX-WQZ in its data folder, no autosave (it then reads
+// the supplied wall, as on a first start); the fontconfig cache is shared and
+// warmed by one uncounted start of each. Runs where a display is set
+// (scripts/bench.sh starts a private Xvfb).
 
 #include "BenchTools.h"
+#include "BenchWalls.h"
+#include "host/QtServices.h"
+#include "storage/WallPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 #include <QThread>
@@ -171,10 +180,25 @@ bool pump(int fd, pid_t pid, QByteArray &pending, const QElapsedTimer &clock, qi
     return false;
 }
 
-Start startOnce(const QString &program, const QString &cache, int settleMs)
+// One start with a fresh HOME; with `autosave`, that wall is the autosave in
+// the HOME's data folder.
+Start startOnce(const QString &program, const QString &cache, int settleMs, const QString &autosave = {})
 {
     Start start;
     QTemporaryDir home;
+    if (!autosave.isEmpty()) {
+        const QString data = home.filePath(QStringLiteral(".local/share/wandquiz"));
+        const QString target = data + u'/' + wq::AutosaveFileName;
+        // A hard link puts the file there without writing 56 MB anew for every
+        // start. The game replaces its autosave with a new file (it never
+        // writes into it), so the shared file stays as it is.
+        if (!QDir().mkpath(data)
+            || (::link(QFile::encodeName(autosave).constData(), QFile::encodeName(target).constData()) != 0
+                && !QFile::copy(autosave, target))) {
+            std::fprintf(stderr, "cannot put %s into %s\n", qPrintable(autosave), qPrintable(data));
+            return start;
+        }
+    }
     const std::vector<QByteArray> env = environmentFor(home.path(), cache);
     std::vector<char *> envp;
     for (const QByteArray &e : env)
@@ -236,14 +260,32 @@ int main(int argc, char *argv[])
     const QString minimal = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/minimal_window"));
     QTemporaryDir cache;
 
+    // The heavy wall, made once; the QtHost that writes it gets a data folder
+    // of its own (the started programs are given theirs).
+    QTemporaryDir made;
+    qputenv("XDG_DATA_HOME", made.filePath(QStringLiteral("data")).toUtf8());
+    const QString heavy = made.filePath(QStringLiteral("heavy.lx-wqz"));
+    {
+        std::fprintf(stderr, "bench_startup: making the heavy wall...\n");
+        wq::QtHost host;
+        if (wq::bench::writeHeavyWall(host.host(), heavy).isEmpty()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(heavy));
+            return 1;
+        }
+    }
+    const double heavyMB = QFileInfo(heavy).size() / 1e6;
+
     startOnce(game, cache.path(), 0);
     startOnce(minimal, cache.path(), 0);
+    startOnce(game, cache.path(), 0, heavy);
     std::vector<double> gamePaint, minimalPaint, gameCpu, minimalCpu, gameMemory, minimalMemory;
+    std::vector<double> heavyPaint, heavyCpu, heavyMemory;
     std::vector<double> extraLibraries, gameAnon, minimalAnon;
     for (int i = 0; i < runs; ++i) {
         const Start g = startOnce(game, cache.path(), settleMs);
         const Start m = startOnce(minimal, cache.path(), settleMs);
-        if (!g.ok || !m.ok)
+        const Start h = startOnce(game, cache.path(), settleMs, heavy);
+        if (!g.ok || !m.ok || !h.ok)
             continue;
         gamePaint.push_back(g.firstPaintMs);
         gameCpu.push_back(g.cpuMs);
@@ -251,14 +293,17 @@ int main(int argc, char *argv[])
         minimalPaint.push_back(m.firstPaintMs);
         minimalCpu.push_back(m.cpuMs);
         minimalMemory.push_back(m.peakMiB);
+        heavyPaint.push_back(h.firstPaintMs);
+        heavyCpu.push_back(h.cpuMs);
+        heavyMemory.push_back(h.peakMiB);
         extraLibraries.push_back(extraLibraryMiB(g.residentMiB, m.residentMiB));
         gameAnon.push_back(g.residentMiB.value(QStringLiteral("[anon]")));
         minimalAnon.push_back(m.residentMiB.value(QStringLiteral("[anon]")));
         std::fprintf(stderr,
                      "start %2d: game %6.1f ms (cpu %6.1f ms) %5.1f MiB (%s) | minimal %6.1f ms (cpu %6.1f ms) "
-                     "%5.1f MiB (%s)\n",
+                     "%5.1f MiB (%s) | heavy autosave %6.1f ms (cpu %6.1f ms) %5.1f MiB\n",
                      i + 1, g.firstPaintMs, g.cpuMs, g.peakMiB, qPrintable(g.ownReport), m.firstPaintMs, m.cpuMs,
-                     m.peakMiB, qPrintable(m.ownReport));
+                     m.peakMiB, qPrintable(m.ownReport), h.firstPaintMs, h.cpuMs, h.peakMiB);
     }
     if (gamePaint.empty()) {
         std::fprintf(stderr, "no start succeeded\n");
@@ -272,8 +317,10 @@ int main(int argc, char *argv[])
                  median(extraLibraries), median(gameAnon), median(minimalAnon));
     const double paint = median(gamePaint), paintBase = median(minimalPaint);
     const double memory = median(gameMemory), memoryBase = median(minimalMemory);
+    const double heavyPaintMs = median(heavyPaint);
     const int counted = int(gamePaint.size());
     const QString baseName = QStringLiteral("bench/minimal_window, same window size");
+    const QString plainWall = QStringLiteral("the game with the supplied wall");
     wq::bench::report({{QStringLiteral("start-up to first painted board"), paint, paintBase, QStringLiteral("ms"),
                         baseName, QStringLiteral("<= 1.3 x baseline"),
                         wq::bench::verdictAtMost(paint, 1.3 * paintBase), counted},
@@ -281,7 +328,14 @@ int main(int argc, char *argv[])
                         median(minimalCpu), QStringLiteral("ms"), baseName, {}, {}, counted},
                        {QStringLiteral("peak resident memory after build-up (VmHWM)"), memory, memoryBase,
                         QStringLiteral("MiB"), baseName, QStringLiteral("<= 1.3 x baseline"),
-                        wq::bench::verdictAtMost(memory, 1.3 * memoryBase), counted}},
+                        wq::bench::verdictAtMost(memory, 1.3 * memoryBase), counted},
+                       {QStringLiteral("start-up with a %1 MB wall as autosave").arg(heavyMB, 0, 'f', 1),
+                        heavyPaintMs, paint, QStringLiteral("ms"), plainWall, QStringLiteral("<= 1.5 x baseline"),
+                        wq::bench::verdictAtMost(heavyPaintMs, 1.5 * paint), counted},
+                       {QStringLiteral("  processor time until then, all threads"), median(heavyCpu), median(gameCpu),
+                        QStringLiteral("ms"), plainWall, {}, {}, counted},
+                       {QStringLiteral("  peak resident memory after build-up"), median(heavyMemory), memory,
+                        QStringLiteral("MiB"), plainWall, {}, {}, counted}},
                       args);
     return 0;
 }
