@@ -14,8 +14,9 @@
 //    shows). The photo may or may not be decoded by then; how often it was
 //    is counted and printed;
 //  - on demand: the same, with the photo also in the four fields of the top
-//    row. Pictures are decoded in field order, so at the click the clicked
-//    field's photo is still waiting its turn, and the click decodes it.
+//    row. Pictures are decoded in field order (on two cores by one worker),
+//    so at the click the clicked field's photo is still waiting its turn,
+//    and the click decodes it.
 //
 // The photo (4000x3000, a JPEG of some 4 MB) is made here and embedded in the
 // wall as the text of its file's bytes; nothing is kept afterwards.
@@ -50,7 +51,7 @@ using wq::frm_WQZ;
 constexpr int PhotoField = 16;
 constexpr int PlainField = 17;
 
-// Notes the first paint event a widget gets after it is made.
+// Notes whether a widget got a paint event since the watch was made.
 class PaintWatch : public QObject {
 public:
     explicit PaintWatch(QWidget &widget) : m_widget(&widget) { widget.installEventFilter(this); }
@@ -95,8 +96,8 @@ void wait(int ms)
     loop.exec();
 }
 
-// A press and a release in the middle of a panel, delivered as Qt delivers
-// the mouse's.
+// A press and a release in the middle of a panel, sent to it directly, as Qt
+// passes on the mouse's once it knows the widget under it.
 void click(wq::Panel &panel)
 {
     const QPointF at = QRectF(panel.rect()).center();
@@ -123,6 +124,7 @@ double threadCpuMs()
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
+// Clicks `field` and handles events until the question panel is painted.
 //
 // The clock stops when the round of event handling in which the question
 // panel got its paint event has returned: Qt paints every widget that changed
@@ -270,7 +272,7 @@ Click rightAfterOpening(const wq::QtHost &host, int field, int photos)
     while (!rowPainted.painted && sinceMade.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // The clicked field's photo is the last in the order they are decoded
-    // in: it is ready when all are.
+    // in: with one worker, it is ready when all are.
     const bool ready = window->picturesReady() == photos;
     const double at = sinceMade.nsecsElapsed() / 1e6;
     Click result = clickUntilPainted(*window, field);
