@@ -36,6 +36,7 @@ struct PictureCache::Job {
             image = std::move(result);
             state = Done;
         }
+        source = {}; // the picture's text is not needed any more
         finished.notify_all();
     }
     QImage waitForImage()
@@ -81,8 +82,9 @@ void PictureCache::prepare(const QList<PictureSource> &sources, QSize box)
         job->box = box;
         m_jobs[source.field] = job;
         m_pool.start([job] {
-            // Decoding gives way to the board whenever the board has work.
-            QThread::currentThread()->setPriority(QThread::LowestPriority);
+            // Decoding gives way to the board whenever the board has work: on
+            // Linux the idle priority is the idle scheduling class.
+            QThread::currentThread()->setPriority(QThread::IdlePriority);
             if (job->claim())
                 job->decode();
         });
