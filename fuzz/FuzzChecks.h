@@ -9,7 +9,6 @@
 #include "help/RtfReader.h"
 #include "host/HostServices.h"
 #include "host/Pictures.h"
-#include "host/QtServices.h"
 #include "host/TextTools.h"
 #include "host/ValuePacker.h"
 #include "model/cls_Wall.h"
@@ -35,47 +34,16 @@
 
 namespace wq::fuzz {
 
-// Every folder is the one work folder: nothing outside it is read or written.
-class WorkFolders final : public FolderService {
-public:
-    explicit WorkFolders(const QString &dir) : m_dir(dir) {}
-    QString programFolder() const override { return m_dir; }
-    QString userDataFolder() const override { return m_dir; }
-    QString sharedApplicationFolder() const override { return m_dir; }
-    QString documentsFolder() const override { return m_dir; }
-
-private:
-    QString m_dir;
-};
-
-// The services a wall needs to load and save: folders and the real files.
-struct WorkHost {
-    explicit WorkHost(const QString &dir) : folders(dir)
-    {
-        host.folders = &folders;
-        host.files = &files;
-    }
-    WorkFolders folders;
-    QtFileService files;
-    Host host;
-};
-
 inline QString describe(const std::exception &error)
 {
     return QString::fromLocal8Bit(error.what());
 }
 
-inline bool writeBytes(const QString &path, QByteArrayView bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-           && file.write(bytes.data(), bytes.size()) == bytes.size();
-}
-
 // What the game does with a wall it has read: shows all twenty fields and
 // their embedded pictures, and saves it on close. A wall read must keep all
 // of that working, and saving and reading it again must give the same wall.
-inline QString checkLoadedWall(cls_Wall &wall, const WorkHost &work, const QString &password)
+// Walls are read and saved in memory, as LOAD and SAVE do once the file is read.
+inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
 {
     if (wall.DATABASE->count() < cls_Wall::FieldCount)
         return QStringLiteral("a wall read has fewer than twenty fields");
@@ -91,11 +59,12 @@ inline QString checkLoadedWall(cls_Wall &wall, const WorkHost &work, const QStri
         return QStringLiteral("a field of a wall read cannot be shown: ") + describe(error);
     }
     const QString before = wall.DATA->pack();
-    const QString copy = work.folders.programFolder() + QStringLiteral("saved.lx-wqz");
-    if (!wall.SAVE(copy, password))
+    const QByteArray saved = wall.savePackage(password);
+    if (saved.isEmpty())
         return QStringLiteral("a wall read cannot be saved");
-    cls_Wall again(work.host);
-    if (!again.LOAD(copy, password))
+    static const Host noHost;
+    cls_Wall again(noHost);
+    if (!again.loadPackage(saved, password))
         return QStringLiteral("a wall saved cannot be read back");
     if (again.DATA->pack() != before)
         return QStringLiteral("a wall saved and read back differs from the wall read");
@@ -123,48 +92,41 @@ inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
     return bytes;
 }
 
-// The package reader: cls_Wall::LOAD of the input as it is, then of the input
+// The package reader: the input as the bytes of a wall file, as it is and
 // with a fitting header.
-inline QString checkPackage(QByteArrayView input, const QString &dir)
+inline QString checkPackage(QByteArrayView input)
 {
-    const WorkHost work(dir);
-    const QString path = dir + QStringLiteral("x.lx-wqz");
-    if (!writeBytes(path, input))
-        return QStringLiteral("cannot write the input to %1").arg(path);
+    static const Host noHost;
     {
-        cls_Wall wall(work.host);
-        if (wall.LOAD(path, {}))
-            if (const QString problem = checkLoadedWall(wall, work, {}); !problem.isEmpty())
+        cls_Wall wall(noHost);
+        if (wall.loadPackage(input))
+            if (const QString problem = checkLoadedWall(wall, {}); !problem.isEmpty())
                 return problem;
     }
     QString password;
     const QByteArray fitted = withFittingHeader(input, &password);
     if (fitted.isEmpty())
         return {};
-    if (!writeBytes(path, fitted))
-        return QStringLiteral("cannot write the input to %1").arg(path);
-    cls_Wall wall(work.host);
-    if (!wall.LOAD(path, password))
+    cls_Wall wall(noHost);
+    if (!wall.loadPackage(fitted, password))
         return {};
-    return checkLoadedWall(wall, work, password);
+    return checkLoadedWall(wall, password);
 }
 
-// The legacy reader: cls_Wall::LOAD of the input as a .frg file. The wall
-// tool's checker reads the same text and must report an error exactly when
-// the game cannot read the wall.
-inline QString checkLegacy(QByteArrayView input, const QString &dir)
+// The legacy reader: the input as the bytes of a .frg file. The wall tool's
+// checker reads the same text (pictures named in it are looked for in
+// `imagesFolder`) and must report an error exactly when the game cannot read
+// the wall.
+inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
 {
-    const WorkHost work(dir);
-    const QString path = dir + QStringLiteral("x.frg");
-    if (!writeBytes(path, input))
-        return QStringLiteral("cannot write the input to %1").arg(path);
-    cls_Wall wall(work.host);
-    const bool loaded = wall.LOAD(path, {});
+    static const Host noHost;
+    cls_Wall wall(noHost);
+    const bool loaded = wall.loadLegacy(input);
     const LegacyText text = decodeLegacyText(input);
 
     QList<CheckFinding> findings;
     try {
-        findings = checkLegacyWall(text, dir);
+        findings = checkLegacyWall(text, imagesFolder);
     } catch (const std::exception &error) {
         return QStringLiteral("the wall checker threw: ") + describe(error);
     }
@@ -181,7 +143,7 @@ inline QString checkLegacy(QByteArrayView input, const QString &dir)
         return {};
     if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
         return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
-    return checkLoadedWall(wall, work, {});
+    return checkLoadedWall(wall, {});
 }
 
 // The rich-text reader as the help window uses it: read, then laid out. The
@@ -343,7 +305,7 @@ QString checkModelUnpack(const QString &text, const std::function<std::unique_pt
     return {};
 }
 
-inline QString checkPackerText(const QString &text, const QString &dir)
+inline QString checkPackerText(const QString &text)
 {
     QVariantList values;
     bool unpacked = false;
@@ -370,21 +332,20 @@ inline QString checkPackerText(const QString &text, const QString &dir)
         return field;
     return checkModelUnpack<cls_Wall>(
         text, [] { return std::make_unique<cls_Wall>(noHost); }, QStringLiteral("cls_Wall"),
-        [&dir](cls_Wall &wall) {
-            return wall.SAVE(dir + QStringLiteral("unpacked.lx-wqz")) ? QString()
-                                                                      : QStringLiteral("it cannot be saved");
+        [](cls_Wall &wall) {
+            return wall.savePackage().isEmpty() ? QStringLiteral("it cannot be saved") : QString();
         });
 }
 
 // The value unpacker and the model objects built on it, on the input read
 // as UTF-8 and, to reach any UTF-16 text, as raw UTF-16.
-inline QString checkPacker(QByteArrayView input, const QString &dir)
+inline QString checkPacker(QByteArrayView input)
 {
     QString utf16(input.size() / 2, Qt::Uninitialized);
     std::memcpy(utf16.data(), input.data(), size_t(utf16.size()) * 2);
     const QString texts[] = {QString::fromUtf8(input), utf16};
     for (const QString &text : texts)
-        if (const QString problem = checkPackerText(text, dir); !problem.isEmpty())
+        if (const QString problem = checkPackerText(text); !problem.isEmpty())
             return problem;
     return {};
 }

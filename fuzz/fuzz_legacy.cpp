@@ -1,5 +1,5 @@
-// The legacy reader: the input as a hand-written wall x.frg read by
-// cls_Wall::LOAD and by the wall tool's checker.
+// The legacy reader: the input as the bytes of a hand-written wall (.frg)
+// read by the game and by the wall tool's checker.
 #include "FuzzTarget.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***argv)

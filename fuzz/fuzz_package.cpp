@@ -1,4 +1,4 @@
-// The package reader: the input as a wall file x.lx-wqz read by cls_Wall::LOAD.
+// The package reader: the input as the bytes of a wall file (.lx-wqz).
 #include "FuzzTarget.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
@@ -9,7 +9,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    wq::fuzz::report(wq::fuzz::checkPackage(
-        QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), wq::fuzz::workFolder()));
+    wq::fuzz::report(wq::fuzz::checkPackage(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size))));
     return 0;
 }

@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    wq::fuzz::report(wq::fuzz::checkPacker(
-        QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), wq::fuzz::workFolder()));
+    wq::fuzz::report(wq::fuzz::checkPacker(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size))));
     return 0;
 }

@@ -87,7 +87,7 @@ class FuzzRegressionsTest : public QObject {
     QString check(const QString &target, QByteArrayView input) const
     {
         if (target == u"package")
-            return fuzz::checkPackage(input, work());
+            return fuzz::checkPackage(input);
         if (target == u"legacy")
             return fuzz::checkLegacy(input, work());
         if (target == u"rtf")
@@ -95,7 +95,7 @@ class FuzzRegressionsTest : public QObject {
         if (target == u"number")
             return fuzz::checkNumber(input);
         if (target == u"packer")
-            return fuzz::checkPacker(input, work());
+            return fuzz::checkPacker(input);
         return QStringLiteral("no fuzz target %1").arg(target);
     }
 
