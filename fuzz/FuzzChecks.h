@@ -14,6 +14,7 @@
 #include "model/cls_Wall.h"
 #include "storage/LegacyWall.h"
 #include "storage/LegacyWallCheck.h"
+#include "storage/WallCsv.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,6 +145,47 @@ inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
     if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
         return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
     return checkLoadedWall(wall, {});
+}
+
+// A wall whose every part differs from what a spreadsheet file could make,
+// so that a reader touching it where it must not shows in its package.
+inline void fillAsBefore(cls_Wall &wall)
+{
+    wall.FILENAME = QStringLiteral("vorher.lx-wqz");
+    wall.TITLE = QStringLiteral("Vorher");
+    for (int column = 1; column <= 4; ++column)
+        wall.TOPICS().set(column, QStringLiteral("Vorher %1").arg(column));
+    for (int index = 0; index < cls_Wall::FieldCount; ++index) {
+        cls_WallField &field = wall.Item(index, true);
+        field.QUESTION = QStringLiteral("Frage %1").arg(index);
+        field.IMAGEMODE = -1;
+        field.SORT = 0;
+    }
+}
+
+// The spreadsheet reader: a refused input leaves the wall as it was; a wall
+// read is written as a table that reads back to the same topics and fields,
+// and the file name and descriptive data stay as they were.
+inline QString checkCsv(QByteArrayView input)
+{
+    static const Host noHost;
+    cls_Wall wall(noHost);
+    fillAsBefore(wall);
+    const QString before = wall.DATA->pack();
+    if (!readWallCsv(input, wall).ok)
+        return wall.DATA->pack() == before && wall.FILENAME == u"vorher.lx-wqz"
+                   ? QString()
+                   : QStringLiteral("a refused table changed the wall");
+    if (wall.FILENAME != u"vorher.lx-wqz" || wall.TITLE != u"Vorher")
+        return QStringLiteral("reading a table changed the file name or the title");
+    const QByteArray written = writeWallCsv(wall);
+    cls_Wall again(noHost);
+    fillAsBefore(again);
+    if (const CsvResult back = readWallCsv(written, again); !back.ok)
+        return QStringLiteral("a written table is refused: ") + back.message;
+    if (again.DATA->pack() != wall.DATA->pack())
+        return QStringLiteral("a table written and read back differs from the table read");
+    return {};
 }
 
 // The rich-text reader as the help window uses it: read, then laid out. The

@@ -96,6 +96,8 @@ class FuzzRegressionsTest : public QObject {
             return fuzz::checkNumber(input);
         if (target == u"packer")
             return fuzz::checkPacker(input);
+        if (target == u"csv")
+            return fuzz::checkCsv(input);
         return QStringLiteral("no fuzz target %1").arg(target);
     }
 
@@ -116,7 +118,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         const QString folder = QStringLiteral(WANDQUIZ_SOURCE_DIR "/fuzz/");
         qsizetype regressions = 0;
-        for (const char *name : {"package", "legacy", "rtf", "number", "packer"}) {
+        for (const char *name : {"package", "legacy", "rtf", "number", "packer", "csv"}) {
             const QString target = QString::fromLatin1(name);
             regressions += QDir(folder + QStringLiteral("regressions/") + target).entryList(QDir::Files).size();
             addInputs(target, folder + QStringLiteral("regressions/") + target);
