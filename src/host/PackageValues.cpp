@@ -78,14 +78,23 @@ QByteArray deflateBytes(const char *data, qint64 size)
     return deflater.deflate(data, size);
 }
 
-// Deflating pays when it saves at least a third; a short probe of the start
-// decides for long texts, so pictures held as base64 are not deflated in vain.
-bool deflatePays(const QByteArray &bytes)
+// The text deflated when that saves at least a third, else empty bytes. A
+// short probe of the start decides for long texts, so pictures held as
+// base64 are not deflated in vain; a text no longer than the probe is the
+// probe, and is not deflated twice.
+QByteArray deflatedIfItPays(const QByteArray &bytes)
 {
     if (bytes.size() < DeflateMinSize)
-        return false;
-    const qint64 probe = std::min<qint64>(bytes.size(), DeflateProbeSize);
-    return deflateBytes(bytes.constData(), probe).size() * 3 <= probe * 2;
+        return {};
+    const qint64 probeSize = std::min<qint64>(bytes.size(), DeflateProbeSize);
+    QByteArray packed = deflateBytes(bytes.constData(), probeSize);
+    if (packed.size() * 3 > probeSize * 2)
+        return {};
+    if (probeSize < bytes.size())
+        packed = deflateBytes(bytes.constData(), bytes.size());
+    if (packed.isEmpty() || packed.size() * 3 > bytes.size() * 2)
+        return {};
+    return packed;
 }
 } // namespace
 
@@ -107,15 +116,12 @@ void PackageFile::writeString(const QString &value)
     const QByteArray utf8 = value.toUtf8();
     if (utf8.size() > MaxFileSize)
         throw HostError("package: text too long");
-    if (deflatePays(utf8)) {
-        const QByteArray packed = deflateBytes(utf8.constData(), utf8.size());
-        if (!packed.isEmpty() && packed.size() * 3 <= utf8.size() * 2) {
-            m_data.append(char(TagDeflatedText));
-            writeRaw<quint32>(quint32(utf8.size()));
-            writeRaw<quint32>(quint32(packed.size()));
-            m_data.append(packed);
-            return;
-        }
+    if (const QByteArray packed = deflatedIfItPays(utf8); !packed.isEmpty()) {
+        m_data.append(char(TagDeflatedText));
+        writeRaw<quint32>(quint32(utf8.size()));
+        writeRaw<quint32>(quint32(packed.size()));
+        m_data.append(packed);
+        return;
     }
     m_data.append(char(TagText));
     writeRaw<quint32>(quint32(utf8.size()));
