@@ -54,3 +54,17 @@ inline void report(const QString &problem)
 }
 
 } // namespace wq::fuzz
+
+// A target's two entry points: Qt started once (`gui` as for startQt), then
+// `check` (QByteArrayView -> problem text) on every input.
+#define WANDQUIZ_FUZZ_TARGET(gui, check)                                                           \
+    extern "C" int LLVMFuzzerInitialize(int *, char ***argv)                                       \
+    {                                                                                               \
+        wq::fuzz::startQt((*argv)[0], gui);                                                         \
+        return 0;                                                                                   \
+    }                                                                                               \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)                        \
+    {                                                                                               \
+        wq::fuzz::report(check(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)))); \
+        return 0;                                                                                   \
+    }
