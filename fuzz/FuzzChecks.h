@@ -35,6 +35,9 @@
 
 namespace wq::fuzz {
 
+// The host of every wall made here: walls are read and saved in memory.
+inline const Host noHost{};
+
 inline QString describe(const std::exception &error)
 {
     return QString::fromLocal8Bit(error.what());
@@ -106,7 +109,6 @@ inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
     const QByteArray saved = wall.savePackage(password);
     if (saved.isEmpty())
         return QStringLiteral("a wall read cannot be saved");
-    static const Host noHost;
     cls_Wall again(noHost);
     if (!again.loadPackage(saved, password))
         return QStringLiteral("a wall saved cannot be read back");
@@ -140,7 +142,6 @@ inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
 // with a fitting header.
 inline QString checkPackage(QByteArrayView input)
 {
-    static const Host noHost;
     {
         cls_Wall wall(noHost);
         if (wall.loadPackage(input))
@@ -163,7 +164,6 @@ inline QString checkPackage(QByteArrayView input)
 // the wall.
 inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
 {
-    static const Host noHost;
     cls_Wall wall(noHost);
     const bool loaded = wall.loadLegacy(input);
     const LegacyText text = decodeLegacyText(input);
@@ -211,7 +211,6 @@ inline void fillAsBefore(cls_Wall &wall)
 // and the file name and descriptive data stay as they were.
 inline QString checkCsv(QByteArrayView input)
 {
-    static const Host noHost;
     static cls_Wall before(noHost);
     static const bool filled = (fillAsBefore(before), true);
     (void)filled;
@@ -387,7 +386,6 @@ inline QString checkPackerText(const QString &text)
             return QStringLiteral("pack(unpack(x)) does not unpack: ") + describe(error);
         }
     }
-    static const Host noHost;
     const QString field = checkModelUnpack<cls_WallField>(
         text, [] { return std::make_unique<cls_WallField>(); }, QStringLiteral("cls_WallField"),
         [](cls_WallField &) { return QString(); });

@@ -1,6 +1,7 @@
 // Wall files: package round trips, damaged packages, the legacy text format
 // in every line-end form, and safe writing.
 
+#include "host/FileBytes.h"
 #include "host/PackageFile.h"
 #include "host/TextTools.h"
 #include "model/cls_Wall.h"
@@ -48,12 +49,6 @@ QByteArray legacyWall(const QByteArray &eol)
     for (const QByteArray &line : lines)
         bytes += line + eol;
     return bytes;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A package with the given values, written through the package file itself.
@@ -301,7 +296,7 @@ private Q_SLOTS:
         wall.Item(0, true).QUESTION = "alte Wand";
         const QString path = t.path("AUTO.LX-WQZ");
         QVERIFY(wall.SAVE(path, QString()));
-        const QByteArray old = contents(path);
+        const QByteArray old = readFileBytes(path, PackageFile::MaxFileSize);
 
         // A full disk: the write of a picture that does not shrink stops at a file-size limit.
         QByteArray noise;
@@ -318,7 +313,7 @@ private Q_SLOTS:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
         QVERIFY(!savedOk);
-        QCOMPARE(contents(path), old);
+        QCOMPARE(readFileBytes(path, PackageFile::MaxFileSize), old);
         QCOMPARE(QDir(t.root()).entryList(QDir::Files | QDir::Hidden), QStringList({"AUTO.LX-WQZ"}));
     }
 };
