@@ -46,7 +46,7 @@ declare -A seeds=(
 # times slower here, and the runs free far less than that between checks.
 # Two frames of where memory was allocated and freed: Qt is built without
 # frame pointers, so deeper stacks are mostly noise, and storing them took
-# half the time of a run. Replaying a finding without these options (as
+# a third to a half of a run. Replaying a finding without these options (as
 # fuzz/README.md shows) gives the full stacks.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=2}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
