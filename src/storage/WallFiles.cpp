@@ -1,4 +1,5 @@
-// Writing and reading walls: the package record of the wall, SAVE and LOAD.
+// Writing and reading walls: the package record of the wall, SAVE and LOAD,
+// and what they do in memory (savePackage, loadPackage, loadLegacy).
 
 #include "LegacyWall.h"
 #include "WallPaths.h"
@@ -99,8 +100,8 @@ QByteArray cls_Wall::savePackage(const QString &password)
 
 bool cls_Wall::loadPackage(QByteArrayView bytes, const QString &password)
 {
-    CLEAR();
     try {
+        CLEAR();
         readPackage(bytes, password);
         return true;
     } catch (const std::exception &) {
@@ -110,8 +111,8 @@ bool cls_Wall::loadPackage(QByteArrayView bytes, const QString &password)
 
 bool cls_Wall::loadLegacy(QByteArrayView bytes)
 {
-    CLEAR();
     try {
+        CLEAR();
         readLegacyWall(bytes, *this);
         return true;
     } catch (const std::exception &) {
