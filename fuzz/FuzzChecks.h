@@ -9,12 +9,12 @@
 #include "help/RtfReader.h"
 #include "host/HostServices.h"
 #include "host/Pictures.h"
-#include "host/QtServices.h"
 #include "host/TextTools.h"
 #include "host/ValuePacker.h"
 #include "model/cls_Wall.h"
 #include "storage/LegacyWall.h"
 #include "storage/LegacyWallCheck.h"
+#include "storage/WallCsv.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,47 +35,63 @@
 
 namespace wq::fuzz {
 
-// Every folder is the one work folder: nothing outside it is read or written.
-class WorkFolders final : public FolderService {
-public:
-    explicit WorkFolders(const QString &dir) : m_dir(dir) {}
-    QString programFolder() const override { return m_dir; }
-    QString userDataFolder() const override { return m_dir; }
-    QString sharedApplicationFolder() const override { return m_dir; }
-    QString documentsFolder() const override { return m_dir; }
-
-private:
-    QString m_dir;
-};
-
-// The services a wall needs to load and save: folders and the real files.
-struct WorkHost {
-    explicit WorkHost(const QString &dir) : folders(dir)
-    {
-        host.folders = &folders;
-        host.files = &files;
-    }
-    WorkFolders folders;
-    QtFileService files;
-    Host host;
-};
+// The host of every wall made here: walls are read and saved in memory.
+inline const Host noHost{};
 
 inline QString describe(const std::exception &error)
 {
     return QString::fromLocal8Bit(error.what());
 }
 
-inline bool writeBytes(const QString &path, QByteArrayView bytes)
+// Equal lists: same types, same values, NaN equal to NaN. Zero equals
+// negative zero, as QVariant compares them: the packer writes both as "0".
+inline bool sameValues(const QVariantList &a, const QVariantList &b);
+inline bool sameValue(const QVariant &a, const QVariant &b)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-           && file.write(bytes.data(), bytes.size()) == bytes.size();
+    if (a.typeId() != b.typeId())
+        return false;
+    switch (a.typeId()) {
+    case QMetaType::Double: {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return (std::isnan(x) && std::isnan(y)) || x == y;
+    }
+    case QMetaType::QVariantList:
+        return sameValues(a.toList(), b.toList());
+    default:
+        return a == b;
+    }
+}
+inline bool sameValues(const QVariantList &a, const QVariantList &b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameValue);
+}
+
+// Two walls hold the same as far as a package keeps it: descriptive data,
+// topics, fields and their keys (not the file name, not the alignment).
+inline bool sameWall(cls_Wall &a, cls_Wall &b)
+{
+    if (!sameValue(a.DATA->key(), b.DATA->key()) || a.AUTHOR != b.AUTHOR || a.DESCRIPTION != b.DESCRIPTION
+        || a.TITLE != b.TITLE || a.TARGETGROUP != b.TARGETGROUP || a.DIFFICULTY != b.DIFFICULTY
+        || a.RANDOMIZE != b.RANDOMIZE || a.TOPICS().items() != b.TOPICS().items()
+        || !sameValue(a.TOPICS().tmp_Data_DATA().key(), b.TOPICS().tmp_Data_DATA().key())
+        || a.DATABASE->count() != b.DATABASE->count())
+        return false;
+    for (int index = 0; index < a.DATABASE->count(); ++index) {
+        const cls_WallField &x = a.Item(index, true);
+        const cls_WallField &y = b.Item(index, true);
+        if (!sameValue(x.DATA->key(), y.DATA->key()) || x.QUESTION != y.QUESTION || x.ANSWER != y.ANSWER
+            || x.IMAGENAME != y.IMAGENAME || x.IMAGEMODE != y.IMAGEMODE || x.SORT != y.SORT)
+            return false;
+    }
+    return true;
 }
 
 // What the game does with a wall it has read: shows all twenty fields and
 // their embedded pictures, and saves it on close. A wall read must keep all
 // of that working, and saving and reading it again must give the same wall.
-inline QString checkLoadedWall(cls_Wall &wall, const WorkHost &work, const QString &password)
+// Walls are read and saved in memory, as LOAD and SAVE do once the file is read.
+inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
 {
     if (wall.DATABASE->count() < cls_Wall::FieldCount)
         return QStringLiteral("a wall read has fewer than twenty fields");
@@ -90,14 +106,13 @@ inline QString checkLoadedWall(cls_Wall &wall, const WorkHost &work, const QStri
     } catch (const std::exception &error) {
         return QStringLiteral("a field of a wall read cannot be shown: ") + describe(error);
     }
-    const QString before = wall.DATA->pack();
-    const QString copy = work.folders.programFolder() + QStringLiteral("saved.lx-wqz");
-    if (!wall.SAVE(copy, password))
+    const QByteArray saved = wall.savePackage(password);
+    if (saved.isEmpty())
         return QStringLiteral("a wall read cannot be saved");
-    cls_Wall again(work.host);
-    if (!again.LOAD(copy, password))
+    cls_Wall again(noHost);
+    if (!again.loadPackage(saved, password))
         return QStringLiteral("a wall saved cannot be read back");
-    if (again.DATA->pack() != before)
+    if (!sameWall(again, wall))
         return QStringLiteral("a wall saved and read back differs from the wall read");
     return {};
 }
@@ -123,48 +138,39 @@ inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
     return bytes;
 }
 
-// The package reader: cls_Wall::LOAD of the input as it is, then of the input
+// The package reader: the input as the bytes of a wall file, as it is and
 // with a fitting header.
-inline QString checkPackage(QByteArrayView input, const QString &dir)
+inline QString checkPackage(QByteArrayView input)
 {
-    const WorkHost work(dir);
-    const QString path = dir + QStringLiteral("x.lx-wqz");
-    if (!writeBytes(path, input))
-        return QStringLiteral("cannot write the input to %1").arg(path);
     {
-        cls_Wall wall(work.host);
-        if (wall.LOAD(path, {}))
-            if (const QString problem = checkLoadedWall(wall, work, {}); !problem.isEmpty())
+        cls_Wall wall(noHost);
+        if (wall.loadPackage(input))
+            if (const QString problem = checkLoadedWall(wall, {}); !problem.isEmpty())
                 return problem;
     }
     QString password;
     const QByteArray fitted = withFittingHeader(input, &password);
     if (fitted.isEmpty())
         return {};
-    if (!writeBytes(path, fitted))
-        return QStringLiteral("cannot write the input to %1").arg(path);
-    cls_Wall wall(work.host);
-    if (!wall.LOAD(path, password))
+    cls_Wall wall(noHost);
+    if (!wall.loadPackage(fitted, password))
         return {};
-    return checkLoadedWall(wall, work, password);
+    return checkLoadedWall(wall, password);
 }
 
-// The legacy reader: cls_Wall::LOAD of the input as a .frg file. The wall
-// tool's checker reads the same text and must report an error exactly when
-// the game cannot read the wall.
-inline QString checkLegacy(QByteArrayView input, const QString &dir)
+// The legacy reader: the input as the bytes of a .frg file. The wall tool's
+// checker reads the same text (pictures named in it are looked for in
+// `imagesFolder`) and must report an error exactly when the game cannot read
+// the wall.
+inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
 {
-    const WorkHost work(dir);
-    const QString path = dir + QStringLiteral("x.frg");
-    if (!writeBytes(path, input))
-        return QStringLiteral("cannot write the input to %1").arg(path);
-    cls_Wall wall(work.host);
-    const bool loaded = wall.LOAD(path, {});
+    cls_Wall wall(noHost);
+    const bool loaded = wall.loadLegacy(input);
     const LegacyText text = decodeLegacyText(input);
 
     QList<CheckFinding> findings;
     try {
-        findings = checkLegacyWall(text, dir);
+        findings = checkLegacyWall(text, imagesFolder);
     } catch (const std::exception &error) {
         return QStringLiteral("the wall checker threw: ") + describe(error);
     }
@@ -181,7 +187,49 @@ inline QString checkLegacy(QByteArrayView input, const QString &dir)
         return {};
     if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
         return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
-    return checkLoadedWall(wall, work, {});
+    return checkLoadedWall(wall, {});
+}
+
+// A wall whose every part differs from what a spreadsheet file could make,
+// so that a reader touching it where it must not shows in its package.
+inline void fillAsBefore(cls_Wall &wall)
+{
+    wall.FILENAME = QStringLiteral("vorher.lx-wqz");
+    wall.TITLE = QStringLiteral("Vorher");
+    for (int column = 1; column <= 4; ++column)
+        wall.TOPICS().set(column, QStringLiteral("Vorher %1").arg(column));
+    for (int index = 0; index < cls_Wall::FieldCount; ++index) {
+        cls_WallField &field = wall.Item(index, true);
+        field.QUESTION = QStringLiteral("Frage %1").arg(index);
+        field.IMAGEMODE = -1;
+        field.SORT = 0;
+    }
+}
+
+// The spreadsheet reader: a refused input leaves the wall as it was; a wall
+// read is written as a table that reads back to the same topics and fields,
+// and the file name and descriptive data stay as they were.
+inline QString checkCsv(QByteArrayView input)
+{
+    static cls_Wall before(noHost);
+    static const bool filled = (fillAsBefore(before), true);
+    (void)filled;
+    cls_Wall wall(noHost);
+    fillAsBefore(wall);
+    if (!readWallCsv(input, wall).ok)
+        return sameWall(wall, before) && wall.FILENAME == before.FILENAME
+                   ? QString()
+                   : QStringLiteral("a refused table changed the wall");
+    if (wall.FILENAME != u"vorher.lx-wqz" || wall.TITLE != u"Vorher")
+        return QStringLiteral("reading a table changed the file name or the title");
+    const QByteArray written = writeWallCsv(wall);
+    cls_Wall again(noHost);
+    fillAsBefore(again);
+    if (const CsvResult back = readWallCsv(written, again); !back.ok)
+        return QStringLiteral("a written table is refused: ") + back.message;
+    if (!sameWall(again, wall))
+        return QStringLiteral("a table written and read back differs from the table read");
+    return {};
 }
 
 // The rich-text reader as the help window uses it: read, then laid out. The
@@ -289,30 +337,6 @@ inline QString checkNumber(QByteArrayView input)
     return {};
 }
 
-// Equal lists: same types, same values, NaN equal to NaN. Zero equals
-// negative zero, as QVariant compares them: the packer writes both as "0".
-inline bool sameValues(const QVariantList &a, const QVariantList &b);
-inline bool sameValue(const QVariant &a, const QVariant &b)
-{
-    if (a.typeId() != b.typeId())
-        return false;
-    switch (a.typeId()) {
-    case QMetaType::Double: {
-        const double x = a.toDouble();
-        const double y = b.toDouble();
-        return (std::isnan(x) && std::isnan(y)) || x == y;
-    }
-    case QMetaType::QVariantList:
-        return sameValues(a.toList(), b.toList());
-    default:
-        return a == b;
-    }
-}
-inline bool sameValues(const QVariantList &a, const QVariantList &b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameValue);
-}
-
 // A model object unpacks a text or refuses it with HostError; one it accepts
 // packs into a text that unpacks into an object packing the same again, and
 // `keep` (saving) works on it.
@@ -343,7 +367,7 @@ QString checkModelUnpack(const QString &text, const std::function<std::unique_pt
     return {};
 }
 
-inline QString checkPackerText(const QString &text, const QString &dir)
+inline QString checkPackerText(const QString &text)
 {
     QVariantList values;
     bool unpacked = false;
@@ -362,7 +386,6 @@ inline QString checkPackerText(const QString &text, const QString &dir)
             return QStringLiteral("pack(unpack(x)) does not unpack: ") + describe(error);
         }
     }
-    static const Host noHost;
     const QString field = checkModelUnpack<cls_WallField>(
         text, [] { return std::make_unique<cls_WallField>(); }, QStringLiteral("cls_WallField"),
         [](cls_WallField &) { return QString(); });
@@ -370,21 +393,20 @@ inline QString checkPackerText(const QString &text, const QString &dir)
         return field;
     return checkModelUnpack<cls_Wall>(
         text, [] { return std::make_unique<cls_Wall>(noHost); }, QStringLiteral("cls_Wall"),
-        [&dir](cls_Wall &wall) {
-            return wall.SAVE(dir + QStringLiteral("unpacked.lx-wqz")) ? QString()
-                                                                      : QStringLiteral("it cannot be saved");
+        [](cls_Wall &wall) {
+            return wall.savePackage().isEmpty() ? QStringLiteral("it cannot be saved") : QString();
         });
 }
 
 // The value unpacker and the model objects built on it, on the input read
 // as UTF-8 and, to reach any UTF-16 text, as raw UTF-16.
-inline QString checkPacker(QByteArrayView input, const QString &dir)
+inline QString checkPacker(QByteArrayView input)
 {
     QString utf16(input.size() / 2, Qt::Uninitialized);
     std::memcpy(utf16.data(), input.data(), size_t(utf16.size()) * 2);
     const QString texts[] = {QString::fromUtf8(input), utf16};
     for (const QString &text : texts)
-        if (const QString problem = checkPackerText(text, dir); !problem.isEmpty())
+        if (const QString problem = checkPackerText(text); !problem.isEmpty())
             return problem;
     return {};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The libFuzzer side of a target: Qt started once with only the program
-// name (libFuzzer's flags are not Qt's), a work folder for the files a
-// reader needs, and a broken property reported as a crash so that libFuzzer
+// name (libFuzzer's flags are not Qt's), an empty work folder (the images
+// folder of the wall checker, a home for a made locale), and a broken property reported as a crash so that libFuzzer
 // keeps and minimises the input.
 
 #include "FuzzChecks.h"
@@ -34,8 +34,7 @@ inline void startQt(char *programName, bool gui)
     } else {
         new QCoreApplication(argc, argv);
     }
-    // In memory where possible: walls are saved with fsync. Removed again
-    // when libFuzzer ends the run.
+    // In memory where possible. Removed again when libFuzzer ends the run.
     const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
                                                                              : QDir::tempPath();
     static QTemporaryDir dir(base + QStringLiteral("/wandquiz-fuzz-XXXXXX"));
@@ -55,3 +54,17 @@ inline void report(const QString &problem)
 }
 
 } // namespace wq::fuzz
+
+// A target's two entry points: Qt started once (`gui` as for startQt), then
+// `check` (QByteArrayView -> problem text) on every input.
+#define WANDQUIZ_FUZZ_TARGET(gui, check)                                                           \
+    extern "C" int LLVMFuzzerInitialize(int *, char ***argv)                                       \
+    {                                                                                               \
+        wq::fuzz::startQt((*argv)[0], gui);                                                         \
+        return 0;                                                                                   \
+    }                                                                                               \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)                        \
+    {                                                                                               \
+        wq::fuzz::report(check(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)))); \
+        return 0;                                                                                   \
+    }

@@ -3,15 +3,4 @@
 // unpackers built on it.
 #include "FuzzTarget.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
-{
-    wq::fuzz::startQt((*argv)[0], false);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    wq::fuzz::report(wq::fuzz::checkPacker(
-        QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), wq::fuzz::workFolder()));
-    return 0;
-}
+WANDQUIZ_FUZZ_TARGET(false, wq::fuzz::checkPacker)

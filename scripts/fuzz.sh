@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(package legacy rtf number packer)
+[ ${#targets[@]} -gt 0 ] || targets=(package legacy rtf number packer csv)
 build="$top/build-fuzz"
 
 # WANDQUIZ_FUZZ_NO_BUILD=1 runs what is built, e.g. a second run beside a first.
@@ -32,18 +32,23 @@ fi
 
 # Inputs no longer than a real file of that kind needs: a package of a plain
 # wall is under 3 KB, the help text 20 KB.
-declare -A max_len=([package]=16384 [legacy]=8192 [rtf]=24576 [number]=256 [packer]=4096)
+declare -A max_len=([package]=16384 [legacy]=8192 [rtf]=24576 [number]=256 [packer]=4096 [csv]=8192)
 declare -A seeds=(
     [package]="$build/fuzz/seeds/package"
     [legacy]="$top/fuzz/corpus/legacy $build/fuzz/seeds/legacy"
     [rtf]="$top/fuzz/corpus/rtf $build/fuzz/seeds/rtf $extra/rtf"
     [number]="$top/fuzz/corpus/number"
     [packer]="$top/fuzz/corpus/packer"
+    [csv]="$top/fuzz/corpus/csv"
 )
 
 # A small quarantine: with the default 256 MB every run maps fresh pages, six
 # times slower here, and the runs free far less than that between checks.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
+# Two frames of where memory was allocated and freed: Qt is built without
+# frame pointers, so deeper stacks are mostly noise, and storing them took
+# a third to a half of a run. Replaying a finding without these options (as
+# fuzz/README.md shows) gives the full stacks.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=2}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/fuzz/lsan.supp:print_suppressions=0}
 failed=()

@@ -23,8 +23,12 @@
 //
 // Every read checks its type and its length against the bytes that remain,
 // so a damaged or hostile file fails quickly and never makes the reader
-// allocate more than the file could hold. Writing goes to a temporary file
-// that replaces the old one only when complete.
+// allocate more than the file could hold. A package is read from and written
+// to memory; a file is only the way in and out: writing goes to a temporary
+// file that replaces the old one only when complete.
+//
+// PackageFile.cpp holds the container (header, checksum, memory and files),
+// PackageValues.cpp the typed values.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -49,8 +53,14 @@ public:
     // The two flags and the object are accepted for the callers' sake and unused.
     void open(const QString &path, int mode, const QString &password,
               bool flag1 = true, bool flag2 = true, QObject *object = nullptr);
-    // After writing: commits the file. Throws HostError when that fails.
+    // Reads the package held in `bytes` (copied); throws HostError as open does.
+    void openBytes(QByteArrayView bytes, const QString &password);
+    // Writes a package into memory; closeBytes gives it.
+    void createBytes(const QString &password);
+    // After writing to a file: commits the file. Throws HostError when that fails.
     void close();
+    // After createBytes: the whole package, header and payload.
+    QByteArray closeBytes();
 
     void writeString(const QString &value);
     void writeInt32(qint32 value);
@@ -82,6 +92,8 @@ public:
 
 private:
     void requireMode(Mode mode) const;
+    void startWriting(const QString &password);
+    QByteArray packageBytes() const;
     quint8 readTag();
     bool readBoolBody();
     double readDoubleBody();

@@ -91,7 +91,7 @@ void drawFitted(const QImage &picture, PictureBox &box, const QColor &frame, boo
     box.showFitted(picture, frame, keepAspect);
 }
 
-QString findFile(const QString &folder, const QString &name)
+QString findFile(const QString &folder, const QString &name, const QStringList *listing)
 {
     if (name.isEmpty())
         return {};
@@ -99,7 +99,7 @@ QString findFile(const QString &folder, const QString &name)
     if (QFileInfo(exact).isFile())
         return exact;
     const QDir dir(folder);
-    for (const QString &candidate : dir.entryList(QDir::Files))
+    for (const QString &candidate : listing ? *listing : dir.entryList(QDir::Files))
         if (candidate.compare(name, Qt::CaseInsensitive) == 0)
             return dir.filePath(candidate);
     return {};

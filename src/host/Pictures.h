@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace wq {
 class PictureBox;
@@ -36,7 +37,9 @@ QImage fittedFromFile(const QString &path, QSize box);
 void drawFitted(const QImage &picture, PictureBox &box, const QColor &frame, bool keepAspect);
 
 // The file in `folder` named `name`, found without regard to letter case when
-// the exact name is missing; empty when there is none.
-QString findFile(const QString &folder, const QString &name);
+// the exact name is missing; empty when there is none. `listing`, when given,
+// is the folder's file names as QDir::entryList(QDir::Files) gives them,
+// listed once by a caller that looks up many names.
+QString findFile(const QString &folder, const QString &name, const QStringList *listing = nullptr);
 
 } // namespace wq::pictures

@@ -15,7 +15,9 @@ constexpr qint64 MinStoredTextSize = 5; // tag and length
 
 StringList::StringList() : m_data(*this)
 {
-    m_data.setClassName(classNameFor(QStringLiteral("StringList")));
+    // The same for every object: made once.
+    static const QString className = classNameFor(QStringLiteral("StringList"));
+    m_data.setClassName(className);
 }
 
 QString StringList::prepared(const QString &text) const

@@ -16,8 +16,12 @@ void packValue(QString &out, const QVariant &value)
         out += u'N';
         break;
     case QMetaType::QString: {
+        // Piece by piece: a long text (a picture) is copied once, into `out`.
         const QString text = value.toString();
-        out += u'S' + QString::number(text.size()) + u':' + text;
+        out += u'S';
+        out += QString::number(text.size());
+        out += u':';
+        out += text;
         break;
     }
     case QMetaType::Bool:
@@ -29,21 +33,29 @@ void packValue(QString &out, const QVariant &value)
     case QMetaType::SChar:
     case QMetaType::UChar:
     case QMetaType::UShort:
-        out += u'I' + QString::number(value.toInt()) + u';';
+        out += u'I';
+        out += QString::number(value.toInt());
+        out += u';';
         break;
     case QMetaType::UInt:
     case QMetaType::Long:
     case QMetaType::LongLong:
     case QMetaType::ULong:
-        out += u'L' + QString::number(value.toLongLong()) + u';';
+        out += u'L';
+        out += QString::number(value.toLongLong());
+        out += u';';
         break;
     case QMetaType::Double:
     case QMetaType::Float:
-        out += u'D' + QString::number(value.toDouble(), 'g', 17) + u';';
+        out += u'D';
+        out += QString::number(value.toDouble(), 'g', 17);
+        out += u';';
         break;
     case QMetaType::QVariantList: {
         const QVariantList list = value.toList();
-        out += u'A' + QString::number(list.size()) + u':';
+        out += u'A';
+        out += QString::number(list.size());
+        out += u':';
         for (const QVariant &element : list)
             packValue(out, element);
         break;

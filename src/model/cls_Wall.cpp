@@ -13,7 +13,9 @@ cls_Wall::cls_Wall(const Host &host)
       DATABASE(std::make_unique<DatabaseObject>(*this)),
       m_host(host)
 {
-    DATA->setClassName(classNameFor(QStringLiteral("cls_Wall")));
+    // The same for every object: made once.
+    static const QString className = classNameFor(QStringLiteral("cls_Wall"));
+    DATA->setClassName(className);
     m_fields.resize(1);
     CLEAR();
 }

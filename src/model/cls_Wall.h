@@ -38,6 +38,14 @@ public:
     // Writing and reading wall files; both return false on any error.
     bool SAVE(const QString &pFile, const QString &pPW = {});
     bool LOAD(const QString &pFile, const QString &pPW = {});
+    // The same in memory, what LOAD and SAVE do once the file is read or
+    // before it is written. loadPackage (.lx-wqz) and loadLegacy (.frg) clear
+    // the wall and read it from `bytes`; false on any error, the wall keeping
+    // what was read until then. savePackage gives the package's bytes, or
+    // empty bytes when the wall cannot be written.
+    bool loadPackage(QByteArrayView bytes, const QString &password = {});
+    bool loadLegacy(QByteArrayView bytes);
+    QByteArray savePackage(const QString &password = {});
 
     DataObject &tmp_Data_DATA() override { return *DATA; }
     DatabaseObject &tmp_Database_DATABASE() override { return *DATABASE; }
@@ -61,7 +69,7 @@ private:
     cls_WallField &fieldAt(qint32 position);
     void replaceStore(qint32 count);
     void fillTopicsAfterReading();
-    void readPackage(const QString &file, const QString &password);
+    void readPackage(QByteArrayView bytes, const QString &password);
 
     const Host &m_host;
     std::unique_ptr<StringList> m_topics;

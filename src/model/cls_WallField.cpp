@@ -9,7 +9,9 @@ namespace wq {
 
 cls_WallField::cls_WallField() : DATA(std::make_unique<DataObject>(*this))
 {
-    DATA->setClassName(classNameFor(QStringLiteral("cls_WallField")));
+    // Made once: a wall makes twenty fields on every clear.
+    static const QString className = classNameFor(QStringLiteral("cls_WallField"));
+    DATA->setClassName(className);
 }
 
 void cls_WallField::DATA_DataCopy(DataInterface &pOther, bool &pcDone)

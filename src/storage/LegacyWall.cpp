@@ -1,17 +1,15 @@
 #include "LegacyWall.h"
 
+#include "host/FileBytes.h"
 #include "host/HostServices.h"
 #include "host/TextTools.h"
 #include "model/cls_Wall.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace wq {
 
 namespace {
-constexpr qint64 MaxLegacyFileSize = qint64(256) << 20;
-
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
@@ -37,6 +35,14 @@ bool hasNonAscii(QByteArrayView bytes)
         if (uchar(c) >= 0x80)
             return true;
     return false;
+}
+
+bool isAscii(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
 }
 
 bool isBlockEnd(const QString &line) { return line == u"@"; }
@@ -74,15 +80,7 @@ LegacyText decodeLegacyText(QByteArrayView bytes)
 
 LegacyText readLegacyText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw HostError("legacy wall: cannot read the file");
-    const qint64 size = file.size();
-    if (size > MaxLegacyFileSize)
-        throw HostError("legacy wall: file too large");
-    // read(n) sets aside n bytes before reading: the file's own size, not the limit.
-    const QByteArray bytes = file.read(size);
-    return decodeLegacyText(bytes);
+    return decodeLegacyText(readFileBytes(path, MaxLegacyFileSize));
 }
 
 QStringList legacyTitles(const QStringList &lines, QList<int> *headerLines)
@@ -101,9 +99,14 @@ QStringList legacyTitles(const QStringList &lines, QList<int> *headerLines)
 int findLegacyHeader(const QStringList &lines, const QString &title, int occurrence)
 {
     const QString wanted = (QStringLiteral("TH:") + title).toUpper();
-    for (int i = 0; i < lines.size(); ++i)
+    for (int i = 0; i < lines.size(); ++i) {
+        // In capitals an ASCII line keeps its length: one of another length
+        // cannot match, and is not copied into capitals to find that out.
+        if (lines[i].size() != wanted.size() && isAscii(lines[i]))
+            continue;
         if (lines[i].toUpper() == wanted && occurrence-- == 0)
             return i;
+    }
     return -1;
 }
 
@@ -177,9 +180,9 @@ void fillFieldFromEntry(cls_WallField &field, const LegacyEntry &entry)
     }
 }
 
-void readLegacyWall(const QString &path, cls_Wall &wall)
+void readLegacyWall(QByteArrayView bytes, cls_Wall &wall)
 {
-    const LegacyText text = readLegacyText(path);
+    const LegacyText text = decodeLegacyText(bytes);
     const QStringList titles = legacyTitles(text.lines);
     if (titles.size() > MaxLegacyHeaders)
         throw HostError("legacy wall: too many topic headers");

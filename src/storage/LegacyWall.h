@@ -3,6 +3,7 @@
 // line per topic, then that topic's entries of three lines each (question,
 // answer, picture) up to a line "@".
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,8 @@ inline constexpr int MaxLegacyHeaders = 100;
 inline constexpr int MaxLegacyEntries = 1001;
 inline constexpr int ColumnCount = 4;
 inline constexpr int RowCount = 5;
+// Largest legacy file that is read.
+inline constexpr qint64 MaxLegacyFileSize = qint64(256) << 20;
 
 // The text of a legacy file. Legacy walls are Windows-1252; a file that is
 // valid UTF-8 and holds characters beyond ASCII (written by a current editor)
@@ -58,8 +61,8 @@ int titleOccurrence(const QStringList &columnTitles, int column);
 // Fills a field from one entry: kind, alignment, picture and mode.
 void fillFieldFromEntry(cls_WallField &field, const LegacyEntry &entry);
 
-// Reads the legacy file into a cleared wall. Throws HostError when the file
-// does not hold a whole wall; the wall keeps what was read until then.
-void readLegacyWall(const QString &path, cls_Wall &wall);
+// Reads the bytes of a legacy file into a cleared wall. Throws HostError when
+// they do not hold a whole wall; the wall keeps what was read until then.
+void readLegacyWall(QByteArrayView bytes, cls_Wall &wall);
 
 } // namespace wq

@@ -4,8 +4,10 @@
 #include "host/TextTools.h"
 #include "model/cls_WallField.h"
 
-#include <QRegularExpression>
+#include <QDir>
+
 #include <algorithm>
+#include <optional>
 
 namespace wq {
 
@@ -156,7 +158,7 @@ private:
         const int line = entry.line;
         if (text::trimBlanks(q).isEmpty())
             warn(line, QStringLiteral("Die Zeile besteht nur aus Leerzeichen und wird als Frage gelesen."));
-        const QString firstWord = text::trimBlanks(q).section(QRegularExpression(QStringLiteral("[^\\w]")), 0, 0).toUpper();
+        const QString firstWord = leadingWord(text::trimBlanks(q)).toUpper();
         const bool joker = text::textMatch(q, QStringLiteral("JOKER"), true, true);
         if (joker && text::trimBlanks(q).size() > 5)
             warn(line, QStringLiteral("%1 wird ein Joker-Feld; ein Joker hat keine Frage, der Text nach 'JOKER' "
@@ -217,9 +219,23 @@ private:
         if (pictures::isEmbedded(field.IMAGENAME)) {
             if (pictures::fromText(field.IMAGENAME).isNull())
                 warn(line, QStringLiteral("Das eingebettete Bild lässt sich nicht lesen; es wird nicht gezeigt."));
-        } else if (pictures::findFile(m_images, field.IMAGENAME).isEmpty()) {
+        } else if (pictures::findFile(m_images, field.IMAGENAME, &imageFiles()).isEmpty()) {
             warn(line, QStringLiteral("Das Bild %1 fehlt im Bilderordner %2.").arg(quoted(field.IMAGENAME), m_images));
         }
+    }
+
+    // The letters, digits and underscores (ASCII, as a regular expression's
+    // \w) that the text begins with.
+    static QString leadingWord(const QString &text)
+    {
+        qsizetype n = 0;
+        while (n < text.size()) {
+            const char16_t c = text[n].unicode();
+            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_'))
+                break;
+            ++n;
+        }
+        return text.first(n);
     }
 
     static bool looksLikeQuestion(const QString &picture)
@@ -255,8 +271,17 @@ private:
         return row[b.size()];
     }
 
+    // The images folder's files, listed once for all the pictures.
+    const QStringList &imageFiles()
+    {
+        if (!m_imageFiles)
+            m_imageFiles = QDir(m_images).entryList(QDir::Files);
+        return *m_imageFiles;
+    }
+
     const QStringList &m_lines;
     const QString m_images;
+    std::optional<QStringList> m_imageFiles;
     QList<CheckFinding> m_findings;
 };
 } // namespace

@@ -310,6 +310,9 @@ CsvResult placeRow(const Record &record, const std::array<qsizetype, ColumnKinds
     field.question = boardText(cell(Question));
     field.answer = boardText(cell(Answer));
     field.picture = cell(Picture);
+    // Without a picture the mode means nothing, and it is not written back.
+    if (field.picture.isEmpty())
+        field.mode = PictureWithQuestion;
     field.row = row;
     return {true, {}, 0, {}};
 }

@@ -27,7 +27,8 @@ struct CsvResult {
 
 // Reads a wall's four topics and twenty fields from the bytes of a CSV file
 // (";", "," or tab between cells; UTF-8 or Windows-1252). On refusal the wall
-// is unchanged. Title, author and the other descriptive data and the file name
+// is unchanged. A picture mode in a row without a picture is read as "zur
+// Frage", as it is written. Title, author and the other descriptive data and the file name
 // are not in the file and are never touched.
 CsvResult readWallCsv(QByteArrayView bytes, cls_Wall &wall);
 

@@ -1,7 +1,9 @@
-// Writing and reading walls: the package record of the wall, SAVE and LOAD.
+// Writing and reading walls: the package record of the wall, SAVE and LOAD,
+// and what they do in memory (savePackage, loadPackage, loadLegacy).
 
 #include "LegacyWall.h"
 #include "WallPaths.h"
+#include "host/FileBytes.h"
 #include "host/HostServices.h"
 #include "host/PackageFile.h"
 #include "host/TextTools.h"
@@ -76,21 +78,55 @@ void cls_Wall::DATA_DataRead(PackageFile &pFile)
     }
 }
 
-void cls_Wall::readPackage(const QString &file, const QString &password)
+void cls_Wall::readPackage(QByteArrayView bytes, const QString &password)
 {
     PackageFile package;
-    package.open(file, PackageFile::Read, password, true, true, nullptr);
+    package.openBytes(bytes, password);
     DATA->read(package);
     package.close();
 }
 
-bool cls_Wall::SAVE(const QString &pFile, const QString &pPW)
+QByteArray cls_Wall::savePackage(const QString &password)
 {
     try {
         PackageFile package;
-        package.open(pFile, PackageFile::Write, pPW, true, true, nullptr);
+        package.createBytes(password);
         DATA->store(package);
-        package.close();
+        return package.closeBytes();
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+bool cls_Wall::loadPackage(QByteArrayView bytes, const QString &password)
+{
+    try {
+        CLEAR();
+        readPackage(bytes, password);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool cls_Wall::loadLegacy(QByteArrayView bytes)
+{
+    try {
+        CLEAR();
+        readLegacyWall(bytes, *this);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool cls_Wall::SAVE(const QString &pFile, const QString &pPW)
+{
+    const QByteArray bytes = savePackage(pPW);
+    if (bytes.isEmpty())
+        return false;
+    try {
+        writeFileDurably(pFile, bytes);
         return true;
     } catch (const std::exception &) {
         return false;
@@ -109,9 +145,9 @@ bool cls_Wall::LOAD(const QString &pFile, const QString &pPW)
         FILENAME = file;
         const QString kind = text::extension(file).toUpper();
         if (kind == u"LX-WQZ")
-            readPackage(file, pPW);
+            readPackage(readFileBytes(file, PackageFile::MaxFileSize), pPW);
         else if (kind == u"FRG")
-            readLegacyWall(file, *this);
+            readLegacyWall(readFileBytes(file, MaxLegacyFileSize), *this);
         else
             return false;
         return true;

@@ -8,7 +8,7 @@ game="$build/bin/wandquiz"
 
 if [ -z "${DISPLAY:-}" ]; then
   [ "${WANDQUIZ_REQUIRE_DISPLAY:-0}" = 1 ] && { echo "FAIL: no DISPLAY"; exit 1; }
-  echo "no X display: skipped"; exit 0
+  echo "no X display: skipped"; exit 77
 fi
 
 work=$(mktemp -d)

@@ -87,7 +87,7 @@ class FuzzRegressionsTest : public QObject {
     QString check(const QString &target, QByteArrayView input) const
     {
         if (target == u"package")
-            return fuzz::checkPackage(input, work());
+            return fuzz::checkPackage(input);
         if (target == u"legacy")
             return fuzz::checkLegacy(input, work());
         if (target == u"rtf")
@@ -95,7 +95,9 @@ class FuzzRegressionsTest : public QObject {
         if (target == u"number")
             return fuzz::checkNumber(input);
         if (target == u"packer")
-            return fuzz::checkPacker(input, work());
+            return fuzz::checkPacker(input);
+        if (target == u"csv")
+            return fuzz::checkCsv(input);
         return QStringLiteral("no fuzz target %1").arg(target);
     }
 
@@ -116,7 +118,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         const QString folder = QStringLiteral(WANDQUIZ_SOURCE_DIR "/fuzz/");
         qsizetype regressions = 0;
-        for (const char *name : {"package", "legacy", "rtf", "number", "packer"}) {
+        for (const char *name : {"package", "legacy", "rtf", "number", "packer", "csv"}) {
             const QString target = QString::fromLatin1(name);
             regressions += QDir(folder + QStringLiteral("regressions/") + target).entryList(QDir::Files).size();
             addInputs(target, folder + QStringLiteral("regressions/") + target);

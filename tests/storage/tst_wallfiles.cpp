@@ -1,6 +1,7 @@
 // Wall files: package round trips, damaged packages, the legacy text format
 // in every line-end form, and safe writing.
 
+#include "host/FileBytes.h"
 #include "host/PackageFile.h"
 #include "host/TextTools.h"
 #include "model/cls_Wall.h"
@@ -50,20 +51,13 @@ QByteArray legacyWall(const QByteArray &eol)
     return bytes;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A package with the given values, written through the package file itself.
-template <typename Fill> QString writePackage(const QString &path, Fill fill)
+template <typename Fill> QByteArray package(Fill fill)
 {
     PackageFile file;
-    file.open(path, PackageFile::Write, QString());
+    file.createBytes(QString());
     fill(file);
-    file.close();
-    return path;
+    return file.closeBytes();
 }
 
 // The wall record as the wall writes it, up to the count of topic titles.
@@ -141,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(!read.LOAD(path, QString()));
         QCOMPARE(read.DATABASE->count(), 20);
         // Another record version: a cleared wall, its description kept, and still true.
-        QVERIFY(read.LOAD(writePackage(path, [](PackageFile &f) { f.writeString("2.0"); }), QString()));
+        QVERIFY(read.loadPackage(package([](PackageFile &f) { f.writeString("2.0"); })));
         QCOMPARE(read.AUTHOR, wall.AUTHOR);
         QCOMPARE(read.TOPICS().items(), QStringList({"A", "B", "C", "D"}));
     }
@@ -152,46 +146,37 @@ private Q_SLOTS:
         cls_Wall wall(t.host());
         for (int i = 0; i < 20; ++i)
             wall.Item(i, true).QUESTION = QString("Frage %1").arg(i);
-        const QString good = t.path("gut.lx-wqz");
-        QVERIFY(wall.SAVE(good, QString()));
-        QVERIFY(wall.LOAD(good, QString()));
-        const QByteArray bytes = contents(good);
+        const QByteArray bytes = wall.savePackage();
+        QVERIFY(wall.loadPackage(bytes));
 
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         const long peakBefore = usage.ru_maxrss;
-        const QString bad = t.path("kaputt.lx-wqz");
         // Every truncation and every flipped byte is refused.
-        for (int cut = 0; cut < bytes.size(); ++cut) {
-            test::writeFile(bad, bytes.left(cut));
-            QVERIFY2(!wall.LOAD(bad, QString()), qPrintable(QString("cut at %1").arg(cut)));
-        }
+        for (int cut = 0; cut < bytes.size(); ++cut)
+            QVERIFY2(!wall.loadPackage(bytes.left(cut)), qPrintable(QString("cut at %1").arg(cut)));
         for (int i = 0; i < bytes.size(); ++i) {
             QByteArray flipped = bytes;
             flipped[i] = char(flipped[i] ^ 0x5A);
-            test::writeFile(bad, flipped);
-            QVERIFY2(!wall.LOAD(bad, QString()), qPrintable(QString("flipped byte %1").arg(i)));
+            QVERIFY2(!wall.loadPackage(flipped), qPrintable(QString("flipped byte %1").arg(i)));
         }
         // Behind a valid checksum: counts far beyond the file, a value of the wrong type.
-        writePackage(bad, [](PackageFile &f) { writeWallHead(f, 0); f.writeInt32(2'000'000'000); });
-        QVERIFY(!wall.LOAD(bad, QString()));
-        QVERIFY(!wall.LOAD(writePackage(bad, [](PackageFile &f) { writeWallHead(f, 2'147'483'647); }), QString()));
+        QVERIFY(!wall.loadPackage(package([](PackageFile &f) { writeWallHead(f, 0); f.writeInt32(2'000'000'000); })));
+        QVERIFY(!wall.loadPackage(package([](PackageFile &f) { writeWallHead(f, 2'147'483'647); })));
         // A million fields claimed, and five megabytes behind them that are no fields.
         QByteArray noise(4'000'000, Qt::Uninitialized);
         for (qsizetype i = 0; i < noise.size(); ++i)
             noise[i] = char(quint32(i) * 2654435761u >> 24);
-        writePackage(bad, [&](PackageFile &f) {
+        QVERIFY(!wall.loadPackage(package([&](PackageFile &f) {
             writeWallHead(f, 0);
             f.writeInt32(1'000'000);
             f.writeString(QString::fromLatin1(noise.toBase64()));
-        });
-        QVERIFY(!wall.LOAD(bad, QString()));
-        writePackage(bad, [](PackageFile &f) {
+        })));
+        QVERIFY(!wall.loadPackage(package([](PackageFile &f) {
             f.writeString("1.0");
             f.writeValue(QVariant());
             f.writeInt32(7); // AUTHOR must be a text
-        });
-        QVERIFY(!wall.LOAD(bad, QString()));
+        })));
 
         // A failed read leaves a board of twenty fields to play on.
         QCOMPARE(wall.DATABASE->count(), 20);
@@ -254,7 +239,7 @@ private Q_SLOTS:
     {
         test::TestHost t;
         cls_Wall wall(t.host());
-        const auto load = [&](const QByteArray &bytes) { return wall.LOAD(test::writeFile(t.path("w.frg"), bytes)); };
+        const auto load = [&](const QByteArray &bytes) { return wall.loadLegacy(bytes); };
         // A block without "@" runs on and takes the next header as an entry.
         QVERIFY(load("TH:A\na1\nx\n\nTH:B\nb1\nx\n\n@\nTH:C\n@\nTH:D\n@\n"));
         QCOMPARE(wall.Item(4, true).QUESTION, QString("TH:B"));
@@ -311,7 +296,7 @@ private Q_SLOTS:
         wall.Item(0, true).QUESTION = "alte Wand";
         const QString path = t.path("AUTO.LX-WQZ");
         QVERIFY(wall.SAVE(path, QString()));
-        const QByteArray old = contents(path);
+        const QByteArray old = readFileBytes(path, PackageFile::MaxFileSize);
 
         // A full disk: the write of a picture that does not shrink stops at a file-size limit.
         QByteArray noise;
@@ -328,7 +313,7 @@ private Q_SLOTS:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
         QVERIFY(!savedOk);
-        QCOMPARE(contents(path), old);
+        QCOMPARE(readFileBytes(path, PackageFile::MaxFileSize), old);
         QCOMPARE(QDir(t.root()).entryList(QDir::Files | QDir::Hidden), QStringList({"AUTO.LX-WQZ"}));
     }
 };
