@@ -4,8 +4,9 @@
 // the file with QFile::readAll, and writing as many bytes with QSaveFile,
 // synced to disk before the rename as SAVE does it.
 //
-// One more row shows what new memory costs on this machine, which is most of
-// what LOAD does with a heavy wall: every text becomes a new UTF-16 string.
+// One more row shows what new memory costs on this machine: reading a file
+// into memory is mostly that, and so is anything that copies a wall's
+// pictures (their text as UTF-16 would take this much).
 
 #include "BenchTools.h"
 #include "BenchWalls.h"
@@ -172,8 +173,8 @@ int main(int argc, char *argv[])
                                          && wall.TOPICS().at(1).startsWith(u"Thema 1 Ärger");
                               });
     Row heavyLoad = h.load;
-    heavyLoad.aim = QStringLiteral("< 100 ms");
-    heavyLoad.verdict = wq::bench::verdictAtMost(heavyLoad.value, 100);
+    heavyLoad.aim = QStringLiteral("<= 2 x baseline");
+    heavyLoad.verdict = wq::bench::verdictAtMost(heavyLoad.value, 2 * heavyLoad.baseline);
 
     // As much new memory as the heavy wall's texts take as UTF-16.
     qint64 textBytes = 0;

@@ -232,7 +232,7 @@ Case decodedAhead(const wq::QtHost &host, int runs)
         std::exit(1);
     }
     {
-        const QByteArray text = window.wall().Item(PhotoField, true).IMAGENAME.toLatin1();
+        const QByteArray text = window.wall().Item(PhotoField, true).IMAGENAME.utf8();
         const QSize box = window.pic_ImageScaled->size();
         const double ms = wq::bench::medianMs(5, [&] { wq::pictures::fittedFromText(text, box); });
         std::fprintf(stderr, "decoding the photo for its box of %dx%d here: %.1f ms\n", box.width(), box.height(), ms);

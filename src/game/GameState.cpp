@@ -41,8 +41,9 @@ QString wallFingerprint(cls_Wall &wall)
         hash.addData(topic.toUtf8() + '\0');
     for (int i = 0; i < cls_Wall::FieldCount; ++i) {
         const cls_WallField &field = wall.Item(i, true);
-        for (const QString &text : {field.QUESTION, field.ANSWER, field.IMAGENAME})
+        for (const QString &text : {field.QUESTION, field.ANSWER})
             hash.addData(text.toUtf8() + '\0');
+        hash.addData(field.IMAGENAME.utf8() + '\0');
         hash.addData(QByteArray::number(field.SORT) + '\0' + QByteArray::number(field.IMAGEMODE) + '\0');
     }
     return QString::fromLatin1(hash.result().toHex());

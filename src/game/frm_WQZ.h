@@ -40,7 +40,7 @@ public:
     bool Form_Load(const QStringList &arguments);
 
     void QUESTION(qint32 pIndex);
-    void SHOWPIC(const QString &pImage);
+    void SHOWPIC(const ImageName &pImage);
     void HIDEPIC();
     void LAYOUT();
     void QUESTIONDONE(bool pCorrect = false);
@@ -150,7 +150,7 @@ private:
     void keepMinimumSize(double missingWidth, double missingHeight);
     void showPicture(const QImage &picture, const QString &tag);
     QString pictureFile(const QString &name) const;
-    QImage fieldPicture(const QString &pImage, const QString &path);
+    QImage fieldPicture(const ImageName &pImage, const QString &path);
     void preparePictures();
     // The wall changed (read, or played from the editor): its pictures are made anew.
     void wallChanged();

@@ -147,25 +147,28 @@ QString frm_WQZ::pictureFile(const QString &name) const
     return m_host.files->exists(path) ? path : pictures::findFile(folder, trimmed);
 }
 
-QImage frm_WQZ::fieldPicture(const QString &pImage, const QString &path)
+QImage frm_WQZ::fieldPicture(const ImageName &pImage, const QString &path)
 {
     // The shown field's picture comes from the cache, made ahead of time at
     // the box's size; anything else is decoded here.
     if (m_pictureCache.box() == pic_ImageScaled->size() && wall().Item(ShownField, true).IMAGENAME == pImage)
         return m_pictureCache.picture(ShownField);
-    return pictures::isEmbedded(pImage) ? pictures::fittedFromText(pImage.toLatin1(), pic_ImageScaled->size())
+    return pictures::isEmbedded(pImage) ? pictures::fittedFromText(pImage.utf8(), pic_ImageScaled->size())
                                         : pictures::fittedFromFile(path, pic_ImageScaled->size());
 }
 
 void frm_WQZ::preparePictures()
 {
-    if (!m_boardPainted || (m_pictureCache.box() == pic_ImageScaled->size() && m_picturesOfWall == m_wallVersion))
+    // Once the board is on screen and built up: its start neither waits for
+    // the pictures nor shares the machine with their decoding.
+    if (!m_boardPainted || AufbauTimer.isActive()
+        || (m_pictureCache.box() == pic_ImageScaled->size() && m_picturesOfWall == m_wallVersion))
         return;
     QList<PictureSource> sources;
     for (int i = 0; i < cls_Wall::FieldCount; ++i) {
-        const QString &name = wall().Item(i, true).IMAGENAME;
+        const ImageName &name = wall().Item(i, true).IMAGENAME;
         if (pictures::isEmbedded(name))
-            sources.append({i, name.toLatin1(), QString()});
+            sources.append({i, name.utf8(), QString()});
         else if (!name.isEmpty())
             if (const QString path = pictureFile(name); !path.isEmpty())
                 sources.append({i, QByteArray(), path});
@@ -174,7 +177,7 @@ void frm_WQZ::preparePictures()
     m_picturesOfWall = m_wallVersion;
 }
 
-void frm_WQZ::SHOWPIC(const QString &pImage)
+void frm_WQZ::SHOWPIC(const ImageName &pImage)
 {
     pic_ImageScaled->hide();
     pic_ImageScaled->setTag(QString());

@@ -275,8 +275,6 @@ bool frm_WQZ::eventFilter(QObject *watched, QEvent *event)
     if (watched == board && event->type() == QEvent::Resize)
         Form_Resize();
     if (watched == board && event->type() == QEvent::Paint && !m_boardPainted) {
-        // Pictures are decoded once the board is on screen, so a heavy wall
-        // does not hold up the first paint.
         m_boardPainted = true;
         QTimer::singleShot(0, this, &frm_WQZ::preparePictures);
     }

@@ -7,9 +7,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <zlib.h>
 
@@ -54,6 +54,11 @@ void PackageFile::open(const QString &path, int mode, const QString &password, b
 
 void PackageFile::openBytes(QByteArrayView bytes, const QString &password)
 {
+    openBytes(bytes.toByteArray(), password);
+}
+
+void PackageFile::openBytes(QByteArray bytes, const QString &password)
+{
     if (m_open)
         throw HostError("package: already open");
     m_mode = Read;
@@ -76,10 +81,13 @@ void PackageFile::openBytes(QByteArrayView bytes, const QString &password)
         throw HostError("package: length does not match the file");
     if (bool(flags & FlagPassword) != !password.isEmpty())
         throw HostError("package: password does not match");
-    const QByteArrayView payload = bytes.sliced(HeaderSize);
+    const auto file = std::make_shared<const QByteArray>(std::move(bytes));
+    const QByteArrayView payload = QByteArrayView(*file).sliced(HeaderSize);
     if (checksum(password, payload) != crc)
         throw HostError("package: damaged (checksum)");
-    m_data = payload.toByteArray();
+    // Read where it lies: the package's bytes are not copied again.
+    m_owner = file;
+    m_in = payload;
     m_open = true;
 }
 
@@ -94,22 +102,30 @@ void PackageFile::startWriting(const QString &password)
 {
     m_mode = Write;
     m_password = password;
-    m_data.clear();
+    // The header comes first and is filled in at the end, so the package is
+    // written once, in place, and never copied behind a header.
+    m_data = QByteArray(HeaderSize, '\0');
     m_pos = 0;
     m_open = true;
 }
 
-QByteArray PackageFile::packageBytes() const
+void PackageFile::reserve(qint64 bytes)
 {
-    QByteArray bytes(HeaderSize, Qt::Uninitialized);
-    auto *h = reinterpret_cast<uchar *>(bytes.data());
+    requireMode(Write);
+    m_data.reserve(qsizetype(std::min(bytes, MaxFileSize)) + HeaderSize);
+}
+
+QByteArray PackageFile::packageBytes()
+{
+    const QByteArrayView payload = QByteArrayView(m_data).sliced(HeaderSize);
+    const quint32 crc = checksum(m_password, payload);
+    auto *h = reinterpret_cast<uchar *>(m_data.data());
     std::memcpy(h, Magic, sizeof Magic);
     qToLittleEndian<quint16>(FormatVersion, h + 8);
     qToLittleEndian<quint16>(m_password.isEmpty() ? 0 : FlagPassword, h + 10);
-    qToLittleEndian<quint32>(quint32(m_data.size()), h + 12);
-    qToLittleEndian<quint32>(checksum(m_password, m_data), h + 16);
-    bytes.append(m_data);
-    return bytes;
+    qToLittleEndian<quint32>(quint32(payload.size()), h + 12);
+    qToLittleEndian<quint32>(crc, h + 16);
+    return std::exchange(m_data, QByteArray());
 }
 
 void PackageFile::close()
@@ -119,11 +135,12 @@ void PackageFile::close()
     m_open = false;
     if (m_mode == Read || !m_out) {
         m_data.clear();
+        m_in = {};
+        m_owner.reset();
         return;
     }
     const bool written = commitDurably(*m_out, packageBytes());
     m_out.reset();
-    m_data.clear();
     if (!written)
         throw HostError("package: writing failed");
 }
@@ -134,7 +151,6 @@ QByteArray PackageFile::closeBytes()
         throw HostError("package: not writing into memory");
     QByteArray bytes = packageBytes();
     m_open = false;
-    m_data.clear();
     return bytes;
 }
 
@@ -146,20 +162,32 @@ void PackageFile::requireMode(Mode mode) const
 
 void PackageFile::requireRoom(qint64 count, qint64 minBytesEach) const
 {
-    if (count < 0 || count > (m_data.size() - m_pos) / std::max<qint64>(minBytesEach, 1))
+    if (count < 0 || count > (m_in.size() - m_pos) / std::max<qint64>(minBytesEach, 1))
         throw HostError("package: count beyond the file");
 }
 
+namespace {
+// QSaveFile names its temporary file after the target, a point and six
+// letters or digits. (Checked by hand: a regular expression would load its
+// library into every start of the game for this one name.)
+bool isLeftoverOf(const QString &name, const QString &target)
+{
+    constexpr qsizetype Suffix = 6;
+    if (name.size() != target.size() + 1 + Suffix || !name.startsWith(target) || name[target.size()] != u'.')
+        return false;
+    return std::all_of(name.end() - Suffix, name.end(), [](QChar c) {
+        return c.unicode() < 128 && (c.isLetter() || c.isDigit());
+    });
+}
+} // namespace
+
 int PackageFile::removeLeftovers(const QString &path)
 {
-    // QSaveFile names its temporary file after the target plus six letters or digits.
     const QFileInfo target(path);
-    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     QDir folder = target.dir();
     int removed = 0;
     for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!entry.isSymLink() && leftover.match(entry.fileName()).hasMatch()
+        if (!entry.isSymLink() && isLeftoverOf(entry.fileName(), target.fileName())
             && folder.remove(entry.fileName()))
             ++removed;
     }

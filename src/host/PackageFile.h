@@ -53,8 +53,10 @@ public:
     // The two flags and the object are accepted for the callers' sake and unused.
     void open(const QString &path, int mode, const QString &password,
               bool flag1 = true, bool flag2 = true, QObject *object = nullptr);
-    // Reads the package held in `bytes` (copied); throws HostError as open does.
+    // Reads the package held in `bytes` (copied, or taken over); throws
+    // HostError as open does.
     void openBytes(QByteArrayView bytes, const QString &password);
+    void openBytes(QByteArray bytes, const QString &password);
     // Writes a package into memory; closeBytes gives it.
     void createBytes(const QString &password);
     // After writing to a file: commits the file. Throws HostError when that fails.
@@ -62,7 +64,11 @@ public:
     // After createBytes: the whole package, header and payload.
     QByteArray closeBytes();
 
+    // Room for a package of about `bytes`, set aside at once.
+    void reserve(qint64 bytes);
     void writeString(const QString &value);
+    // A text given as its UTF-8 bytes.
+    void writeTextBytes(const QByteArray &utf8);
     void writeInt32(qint32 value);
     void writeBool(bool value);
     void writeDouble(double value);
@@ -72,6 +78,11 @@ public:
     // Each read throws HostError when the next value is of another type or
     // the package ends.
     QString readString();
+    // The next text as its UTF-8 bytes. Stored as it is, they are not copied:
+    // they point into the package's bytes, which `owner` then keeps alive.
+    QByteArray readTextBytes(std::shared_ptr<const void> *owner);
+    // UTF-8 as readString decodes it (a leading U+FEFF is kept).
+    static QString decodeText(QByteArrayView utf8);
     qint32 readInt32();
     bool readBool();
     double readDouble();
@@ -93,7 +104,7 @@ public:
 private:
     void requireMode(Mode mode) const;
     void startWriting(const QString &password);
-    QByteArray packageBytes() const;
+    QByteArray packageBytes();
     quint8 readTag();
     bool readBoolBody();
     double readDoubleBody();
@@ -101,11 +112,14 @@ private:
     template <typename T> T readRaw();
     template <typename T> void writeRaw(T value);
     QString readTextAfterTag(quint8 tag);
+    QByteArray readTextBytesAfterTag(quint8 tag, std::shared_ptr<const void> *owner);
 
     Mode m_mode = Read;
     bool m_open = false;
     QString m_password;
-    QByteArray m_data;   // the payload
+    QByteArray m_data;   // the payload being written
+    QByteArrayView m_in; // the payload being read, inside m_owner's bytes
+    std::shared_ptr<const QByteArray> m_owner;
     qint64 m_pos = 0;    // read position in the payload
     std::unique_ptr<QSaveFile> m_out;
 };

@@ -112,20 +112,7 @@ template <typename T> T PackageFile::readRaw()
 
 void PackageFile::writeString(const QString &value)
 {
-    requireMode(Write);
-    const QByteArray utf8 = value.toUtf8();
-    if (utf8.size() > MaxFileSize)
-        throw HostError("package: text too long");
-    if (const QByteArray packed = deflatedIfItPays(utf8); !packed.isEmpty()) {
-        m_data.append(char(TagDeflatedText));
-        writeRaw<quint32>(quint32(utf8.size()));
-        writeRaw<quint32>(quint32(packed.size()));
-        m_data.append(packed);
-        return;
-    }
-    m_data.append(char(TagText));
-    writeRaw<quint32>(quint32(utf8.size()));
-    m_data.append(utf8);
+    writeTextBytes(value.toUtf8());
 }
 
 void PackageFile::writeInt32(qint32 value)
@@ -184,9 +171,9 @@ void PackageFile::writeValue(const QVariant &value)
 QByteArrayView PackageFile::take(qint64 bytes)
 {
     requireMode(Read);
-    if (bytes < 0 || bytes > m_data.size() - m_pos)
+    if (bytes < 0 || bytes > m_in.size() - m_pos)
         throw HostError("package: ends early");
-    const QByteArrayView part(m_data.constData() + m_pos, qsizetype(bytes));
+    const QByteArrayView part = m_in.sliced(m_pos, qsizetype(bytes));
     m_pos += bytes;
     return part;
 }
@@ -196,17 +183,21 @@ quint8 PackageFile::readTag()
     return readRaw<quint8>();
 }
 
-QString PackageFile::readTextAfterTag(quint8 tag)
+QByteArray PackageFile::readTextBytesAfterTag(quint8 tag, std::shared_ptr<const void> *owner)
 {
     if (tag == TagText) {
-        const quint32 length = readRaw<quint32>();
-        return textFromUtf8(take(length));
+        const QByteArrayView stored = take(readRaw<quint32>());
+        if (!owner)
+            return stored.toByteArray();
+        // The bytes stay where they are; the package's bytes live on with them.
+        *owner = m_owner;
+        return QByteArray::fromRawData(stored.data(), stored.size());
     }
     if (tag != TagDeflatedText)
         throw HostError("package: value is not a text");
     const quint32 length = readRaw<quint32>();
     const quint32 packedLength = readRaw<quint32>();
-    if (qint64(packedLength) > m_data.size() - m_pos || qint64(length) > qint64(packedLength) * MaxInflateRatio)
+    if (qint64(packedLength) > m_in.size() - m_pos || qint64(length) > qint64(packedLength) * MaxInflateRatio)
         throw HostError("package: damaged text");
     const QByteArrayView packed = take(packedLength);
     QByteArray text(qsizetype(length), Qt::Uninitialized);
@@ -215,12 +206,44 @@ QString PackageFile::readTextAfterTag(quint8 tag)
                    reinterpret_cast<const Bytef *>(packed.data()), packedLength) != Z_OK
         || textLength != length)
         throw HostError("package: damaged text");
-    return textFromUtf8(text);
+    return text;
+}
+
+QString PackageFile::readTextAfterTag(quint8 tag)
+{
+    return textFromUtf8(readTextBytesAfterTag(tag, nullptr));
 }
 
 QString PackageFile::readString()
 {
     return readTextAfterTag(readTag());
+}
+
+QByteArray PackageFile::readTextBytes(std::shared_ptr<const void> *owner)
+{
+    return readTextBytesAfterTag(readTag(), owner);
+}
+
+QString PackageFile::decodeText(QByteArrayView utf8)
+{
+    return textFromUtf8(utf8);
+}
+
+void PackageFile::writeTextBytes(const QByteArray &utf8)
+{
+    requireMode(Write);
+    if (utf8.size() > MaxFileSize)
+        throw HostError("package: text too long");
+    if (const QByteArray packed = deflatedIfItPays(utf8); !packed.isEmpty()) {
+        m_data.append(char(TagDeflatedText));
+        writeRaw<quint32>(quint32(utf8.size()));
+        writeRaw<quint32>(quint32(packed.size()));
+        m_data.append(packed);
+        return;
+    }
+    m_data.append(char(TagText));
+    writeRaw<quint32>(quint32(utf8.size()));
+    m_data.append(utf8);
 }
 
 qint32 PackageFile::readInt32()

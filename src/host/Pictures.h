@@ -15,7 +15,7 @@ namespace wq::pictures {
 
 // A picture name longer than this is the picture itself.
 inline constexpr int MaxFileNameLength = 255;
-inline bool isEmbedded(const QString &imageName) { return imageName.size() > MaxFileNameLength; }
+template <typename Text> bool isEmbedded(const Text &imageName) { return imageName.size() > MaxFileNameLength; }
 
 // The picture held as text; a null image when it cannot be decoded.
 QImage fromText(const QString &text);

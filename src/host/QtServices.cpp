@@ -86,11 +86,15 @@ std::unique_ptr<QLockFile> instanceLock(const QString &path)
     return lock;
 }
 
-// True when a lock file of the pattern is held by a running process. Locks
-// of crashed processes are taken over and so removed.
-bool lockHeldByOther(const QDir &folder, const QString &pattern)
+// True when a lock file "<prefix>…<suffix>" is held by a running process.
+// Locks of crashed processes are taken over and so removed. (The names are
+// compared by hand: a name filter would compile a regular expression at every
+// start.)
+bool lockHeldByOther(const QDir &folder, const QString &prefix, const QString &suffix)
 {
-    for (const QString &name : folder.entryList({pattern}, QDir::Files | QDir::Hidden)) {
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (!name.startsWith(prefix) || !name.endsWith(suffix))
+            continue;
         const std::unique_ptr<QLockFile> lock = instanceLock(folder.filePath(name));
         if (lock->tryLock(0))
             lock->unlock();
@@ -112,7 +116,7 @@ bool QtApplicationService::previousInstanceRunning()
     std::unique_ptr<QLockFile> first = instanceLock(folder.filePath(QStringLiteral("instance.lock")));
     const bool isFirst = first->tryLock(0);
     const bool firstRunning = !isFirst && first->error() == QLockFile::LockFailedError;
-    const bool othersRunning = lockHeldByOther(folder, QStringLiteral("instance-*.lock"));
+    const bool othersRunning = lockHeldByOther(folder, QStringLiteral("instance-"), QStringLiteral(".lock"));
     if (isFirst) {
         m_instanceLock = std::move(first);
     } else {

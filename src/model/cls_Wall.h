@@ -69,7 +69,7 @@ private:
     cls_WallField &fieldAt(qint32 position);
     void replaceStore(qint32 count);
     void fillTopicsAfterReading();
-    void readPackage(QByteArrayView bytes, const QString &password);
+    void readPackage(QByteArray bytes, const QString &password);
 
     const Host &m_host;
     std::unique_ptr<StringList> m_topics;

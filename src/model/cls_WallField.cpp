@@ -30,7 +30,7 @@ void cls_WallField::DATA_DataCopy(DataInterface &pOther, bool &pcDone)
 
 void cls_WallField::DATA_DataPACK(QString &pcPackage)
 {
-    pcPackage = packer::pack({DATA->key(), QUESTION, ANSWER, IMAGENAME, IMAGEMODE, SORT});
+    pcPackage = packer::pack({DATA->key(), QUESTION, ANSWER, IMAGENAME.toString(), IMAGEMODE, SORT});
 }
 
 void cls_WallField::DATA_DataUnpack(const QString &prPackage)
@@ -53,7 +53,7 @@ void cls_WallField::DATA_DataStore(PackageFile &pFile)
     pFile.writeValue(DATA->key());
     pFile.writeString(QUESTION);
     pFile.writeString(ANSWER);
-    pFile.writeString(IMAGENAME);
+    pFile.writeTextBytes(IMAGENAME.utf8());
     pFile.writeInt32(IMAGEMODE);
     pFile.writeInt32(SORT);
 }
@@ -65,7 +65,9 @@ void cls_WallField::DATA_DataRead(PackageFile &pFile)
     DATA->setKey(pFile.readValue());
     QUESTION = pFile.readString();
     ANSWER = pFile.readString();
-    IMAGENAME = pFile.readString();
+    std::shared_ptr<const void> owner;
+    const QByteArray picture = pFile.readTextBytes(&owner);
+    IMAGENAME = ImageName::fromUtf8(picture, std::move(owner));
     IMAGEMODE = pFile.readInt32();
     SORT = pFile.readInt32();
 }

@@ -3,6 +3,7 @@
 // kind and text alignment. Its points and board position follow from its
 // index in the wall and are not stored.
 
+#include "ImageName.h"
 #include "host/DataObject.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ public:
     QString QUESTION;
     QString ANSWER;
     // Up to 255 characters: a picture file name; longer: the picture itself.
-    QString IMAGENAME;
+    ImageName IMAGENAME;
     qint32 IMAGEMODE = PictureWithAnswer;
     qint32 SORT = KindQuestion;
     // Set only by the legacy reader; neither stored, packed nor copied.

@@ -171,9 +171,9 @@ QtSoundService::Sounds findSounds(const QString &soundsFolder, const QAudioForma
     found.channels = format.channelCount();
     found.rate = format.sampleRate();
     const QDir folder(soundsFolder);
-    for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+    for (const QString &file : folder.entryList(QDir::Files)) {
         const QString key = file.toLower();
-        if (found.index.contains(key))
+        if (!key.endsWith(QStringLiteral(".wav")) || found.index.contains(key))
             continue;
         found.index.insert(key, int(found.sounds.size()));
         found.sounds.push_back({folder.absoluteFilePath(file), std::nullopt, false});

@@ -78,10 +78,10 @@ void cls_Wall::DATA_DataRead(PackageFile &pFile)
     }
 }
 
-void cls_Wall::readPackage(QByteArrayView bytes, const QString &password)
+void cls_Wall::readPackage(QByteArray bytes, const QString &password)
 {
     PackageFile package;
-    package.openBytes(bytes, password);
+    package.openBytes(std::move(bytes), password);
     DATA->read(package);
     package.close();
 }
@@ -91,6 +91,11 @@ QByteArray cls_Wall::savePackage(const QString &password)
     try {
         PackageFile package;
         package.createBytes(password);
+        // Room for the pictures, so megabytes of them are not copied as the package grows.
+        qint64 pictures = 0;
+        for (qint32 position = 1; position < qint32(m_fields.size()); ++position)
+            pictures += m_fields[size_t(position)] ? m_fields[size_t(position)]->IMAGENAME.size() : 0;
+        package.reserve(pictures + 64 * 1024);
         DATA->store(package);
         return package.closeBytes();
     } catch (const std::exception &) {
@@ -102,7 +107,7 @@ bool cls_Wall::loadPackage(QByteArrayView bytes, const QString &password)
 {
     try {
         CLEAR();
-        readPackage(bytes, password);
+        readPackage(bytes.toByteArray(), password);
         return true;
     } catch (const std::exception &) {
         return false;

@@ -41,7 +41,7 @@ QVariantList storedValues(cls_Wall &w)
                       w.TARGETGROUP, w.DIFFICULTY, w.RANDOMIZE, w.TOPICS().items()};
     for (int i = 0; i < w.DATABASE->count(); ++i) {
         const cls_WallField &f = w.Item(i, true);
-        v << f.DATA->key() << f.QUESTION << f.ANSWER << f.IMAGENAME << f.IMAGEMODE << f.SORT;
+        v << f.DATA->key() << f.QUESTION << f.ANSWER << f.IMAGENAME.toString() << f.IMAGEMODE << f.SORT;
     }
     return v;
 }
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(wall.TOPICS().items(), QStringList({"A", "B", "C", "D"}));
         for (int i : {0, 19}) {
             const cls_WallField &f = wall.Item(i, true);
-            QCOMPARE(QVariantList({f.SORT, f.IMAGEMODE, f.TALIGN, f.QUESTION, f.ANSWER, f.IMAGENAME, f.DATA->key()}),
+            QCOMPARE(QVariantList({f.SORT, f.IMAGEMODE, f.TALIGN, f.QUESTION, f.ANSWER, f.IMAGENAME.toString(), f.DATA->key()}),
                      QVariantList({1, 0, 0, QString(), QString(), QString(), QVariant()}));
         }
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, wall.Item(20, true));

@@ -226,7 +226,7 @@ private Q_SLOTS:
         cls_Wall wall(t.host());
         QVERIFY(wall.LOAD(package, QString()));
         QCOMPARE(wall.TOPICS().at(4), QString("Zitate „Klassiker“"));
-        QCOMPARE(QByteArray::fromBase64(wall.Item(15, true).IMAGENAME.toLatin1()), QByteArray("PNGDATA").repeated(100));
+        QCOMPARE(QByteArray::fromBase64(wall.Item(15, true).IMAGENAME.utf8()), QByteArray("PNGDATA").repeated(100));
 
         // And back, the extension in capitals.
         const QString back = t.root() + "zurück.CSV";

@@ -98,7 +98,7 @@ private Q_SLOTS:
         // Embedding puts the picture file's bytes into the wall.
         QCOMPARE(runTool(t, {"convert", "--embed-pictures", legacy, package}).status, 0);
         QVERIFY(wall.LOAD(package, QString()));
-        QCOMPARE(QByteArray::fromBase64(wall.Item(4, true).IMAGENAME.toLatin1()), QByteArray("PNGDATA").repeated(100));
+        QCOMPARE(QByteArray::fromBase64(wall.Item(4, true).IMAGENAME.utf8()), QByteArray("PNGDATA").repeated(100));
 
         // What the wall says about itself comes from an "about" file.
         const QString about = test::writeFile(t.path("quelle.about"), "Titel: Tiere\nZielgruppe: Klasse 3\n"
