@@ -1,5 +1,6 @@
 #include "WallCsv.h"
 
+#include "CsvScanner.h"
 #include "LegacyWall.h"
 #include "host/TextTools.h"
 #include "model/cls_Wall.h"
@@ -36,126 +37,6 @@ QString quotedList(const QStringList &names)
 
 bool sameWord(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-QString decodeCsvText(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? text::decodeWindows1252(bytes) : text;
-}
-
-struct Record {
-    int row = 0;
-    QStringList cells;
-    // The first cell beyond the kept ones that is not empty; -1 when none.
-    qsizetype strayCell = -1;
-
-    bool isBlank() const
-    {
-        for (const QString &cell : cells)
-            if (!cell.trimmed().isEmpty())
-                return false;
-        return strayCell < 0;
-    }
-};
-
-// Cuts the text into records one at a time, so that a file far too long for
-// a wall is refused at its first surplus row instead of being read whole.
-// Line ends are CR LF, CR or LF; inside quotes they stay, as "\n".
-class CsvScanner {
-public:
-    enum Status { Read, End, OpenQuote };
-
-    CsvScanner(QStringView text, QChar separator) : m_text(text), m_separator(separator) {}
-    void keepCells(qsizetype count) { m_keptCells = count; }
-    // The cell whose quote the file never closes, after OpenQuote.
-    qsizetype openCell() const { return m_openCell; }
-
-    Status next(Record &record)
-    {
-        const qsizetype n = m_text.size();
-        if (m_pos >= n)
-            return End;
-        record.row = m_line;
-        record.cells.clear();
-        record.strayCell = -1;
-        QString cell;
-        qsizetype index = 0;
-        const auto endCell = [&] {
-            if (index < m_keptCells)
-                record.cells.append(cell);
-            else if (record.strayCell < 0 && !cell.trimmed().isEmpty())
-                record.strayCell = index;
-            ++index;
-            cell.clear();
-        };
-        bool cellStart = true;
-        while (m_pos < n) {
-            const QChar c = m_text[m_pos++];
-            if (cellStart && c == u'"') {
-                if (!readQuoted(cell)) {
-                    m_openCell = index;
-                    return OpenQuote;
-                }
-                cellStart = false;
-            } else if (c == m_separator) {
-                endCell();
-                cellStart = true;
-            } else if (c == u'\r' || c == u'\n') {
-                skipLineEnd(c);
-                endCell();
-                return Read;
-            } else {
-                // After a closing quote the rest of the cell is taken as it is.
-                cell += c;
-                cellStart = false;
-            }
-        }
-        endCell();
-        return Read;
-    }
-
-private:
-    void skipLineEnd(QChar c)
-    {
-        if (c == u'\r' && m_pos < m_text.size() && m_text[m_pos] == u'\n')
-            ++m_pos;
-        ++m_line;
-    }
-
-    // Reads a quoted part after its opening quote; false when the text ends first.
-    bool readQuoted(QString &cell)
-    {
-        const qsizetype n = m_text.size();
-        while (m_pos < n) {
-            const QChar c = m_text[m_pos++];
-            if (c == u'"') {
-                if (m_pos < n && m_text[m_pos] == u'"') {
-                    cell += u'"';
-                    ++m_pos;
-                    continue;
-                }
-                return true;
-            }
-            if (c == u'\r' || c == u'\n') {
-                skipLineEnd(c);
-                cell += u'\n';
-            } else {
-                cell += c;
-            }
-        }
-        return false;
-    }
-
-    QStringView m_text;
-    QChar m_separator;
-    qsizetype m_pos = 0;
-    int m_line = 1;
-    qsizetype m_keptCells = MaxHeaderCells;
-    qsizetype m_openCell = 0;
-};
-
 int knownColumn(const QString &headerCell)
 {
     const QString name = headerCell.trimmed();
@@ -174,7 +55,7 @@ QChar findSeparator(QStringView text)
     int bestCount = 0;
     for (char16_t separator : Separators) {
         CsvScanner scanner(text, separator);
-        Record header;
+        CsvRecord header;
         while (scanner.next(header) == CsvScanner::Read && header.isBlank()) {
         }
         int count = 0;
@@ -262,7 +143,7 @@ QString boardText(const QString &cell)
 }
 
 // Places one row of the file in the draft.
-CsvResult placeRow(const Record &record, const std::array<qsizetype, ColumnKinds> &columnAt, WallDraft &draft)
+CsvResult placeRow(const CsvRecord &record, const std::array<qsizetype, ColumnKinds> &columnAt, WallDraft &draft)
 {
     const auto cell = [&](Column column) {
         return columnAt[column] < 0 ? QString() : record.cells.value(columnAt[column]);
@@ -428,7 +309,7 @@ CsvResult readWallCsv(QByteArrayView bytes, cls_Wall &wall)
                       QStringLiteral("Ein Anführungszeichen wird bis zum Ende der Datei nicht geschlossen."));
     };
 
-    Record record;
+    CsvRecord record;
     CsvScanner::Status status;
     while ((status = scanner.next(record)) == CsvScanner::Read && record.isBlank()) {
     }
