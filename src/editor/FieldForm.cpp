@@ -47,22 +47,6 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 }
 } // namespace
 
-QString editorText(const QString &stored)
-{
-    QString text = stored;
-    text.replace(u'|', u'\n');
-    return text;
-}
-
-QString storedText(const QString &edited)
-{
-    QString text = edited;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
-    text.replace(u'\n', u'|');
-    text.replace(u'\r', u'|');
-    return text;
-}
-
 FieldForm::FieldForm(const Host &host, WallDocument &document, QWidget *parent)
     : QWidget(parent), m_host(host), m_document(document)
 {
@@ -143,11 +127,11 @@ void FieldForm::connectEdits()
     connect(kind, &ChoiceGroup::chosen, this, [this](int value) { m_document.setKind(m_index, value); });
     connect(question, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing)
-            m_document.setFieldText(m_index, FieldText::Question, storedText(question->toPlainText()));
+            m_document.setFieldText(m_index, FieldText::Question, text::withBoardBreaks(question->toPlainText()));
     });
     connect(answer, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing)
-            m_document.setFieldText(m_index, FieldText::Answer, storedText(answer->toPlainText()));
+            m_document.setFieldText(m_index, FieldText::Answer, text::withBoardBreaks(answer->toPlainText()));
     });
     connect(pictureMode, &ChoiceGroup::chosen, this, [this](int mode) {
         m_document.setPicture(m_index, m_document.field(m_index).IMAGENAME, mode);
@@ -169,10 +153,10 @@ void FieldForm::showField(int index, const PictureFolders &folders, const Colour
     heading->setText(cellName(index));
     kind->setValue(field.SORT);
     // Written only when it differs, so the cursor stays where the author types.
-    if (storedText(question->toPlainText()) != field.QUESTION)
-        question->setPlainText(editorText(field.QUESTION));
-    if (storedText(answer->toPlainText()) != field.ANSWER)
-        answer->setPlainText(editorText(field.ANSWER));
+    if (text::withBoardBreaks(question->toPlainText()) != field.QUESTION)
+        question->setPlainText(text::withLineBreaks(field.QUESTION));
+    if (text::withBoardBreaks(answer->toPlainText()) != field.ANSWER)
+        answer->setPlainText(text::withLineBreaks(field.ANSWER));
     const bool joker = field.SORT == KindJoker;
     question->setVisible(!joker);
     answer->setVisible(!joker);

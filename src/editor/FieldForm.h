@@ -63,8 +63,4 @@ private:
     PictureFolders m_folders;
 };
 
-// A text as the editor shows it ("|" is a line break) and as the wall keeps it.
-QString editorText(const QString &stored);
-QString storedText(const QString &edited);
-
 } // namespace wq

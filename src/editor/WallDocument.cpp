@@ -117,19 +117,24 @@ void WallDocument::change(const QString &what, int mergeId, T before, T after, s
     m_undo.push(new ValueCommand<T>(what, mergeId, std::move(before), std::move(after), std::move(applyAndTell)));
 }
 
-QString WallDocument::wallText(WallText which) const
+QString &WallDocument::wallTextOf(WallText which) const
 {
     switch (which) {
-    case WallText::Title:
-        return m_wall->TITLE;
     case WallText::Author:
         return m_wall->AUTHOR;
     case WallText::Description:
         return m_wall->DESCRIPTION;
     case WallText::TargetGroup:
         return m_wall->TARGETGROUP;
+    case WallText::Title:
+        break;
     }
-    return {};
+    return m_wall->TITLE;
+}
+
+QString WallDocument::wallText(WallText which) const
+{
+    return wallTextOf(which);
 }
 
 QString WallDocument::topic(int column) const
@@ -144,23 +149,8 @@ const cls_WallField &WallDocument::field(int index) const
 
 void WallDocument::setWallText(WallText which, const QString &text)
 {
-    const auto apply = [this, which](const QString &value) {
-        switch (which) {
-        case WallText::Title:
-            m_wall->TITLE = value;
-            break;
-        case WallText::Author:
-            m_wall->AUTHOR = value;
-            break;
-        case WallText::Description:
-            m_wall->DESCRIPTION = value;
-            break;
-        case WallText::TargetGroup:
-            m_wall->TARGETGROUP = value;
-            break;
-        }
-    };
-    change<QString>(QStringLiteral("Angaben zur Wand"), textMergeId(int(which)), wallText(which), text, apply);
+    change<QString>(QStringLiteral("Angaben zur Wand"), textMergeId(int(which)), wallText(which), text,
+                    [this, which](const QString &value) { wallTextOf(which) = value; });
 }
 
 void WallDocument::setDifficulty(int difficulty)

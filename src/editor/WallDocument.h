@@ -70,6 +70,7 @@ Q_SIGNALS:
     void changed();
 
 private:
+    QString &wallTextOf(WallText which) const;
     template <typename T> void change(const QString &what, int mergeId, T before, T after,
                                       std::function<void(const T &)> apply);
 

@@ -115,6 +115,24 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+QString withBoardBreaks(const QString &typed)
+{
+    QString text = typed;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+    text.replace(u'\n', u'|');
+    text.replace(u'\r', u'|');
+    return text;
+}
+
+QString withLineBreaks(const QString &board)
+{
+    QString text = board;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(u'|', u'\n');
+    return text;
+}
+
 QString trimBlanks(const QString &text)
 {
     qsizetype start = 0;

@@ -10,6 +10,11 @@ namespace wq::text {
 // sign, German quotation marks and dashes.
 QString decodeWindows1252(QByteArrayView bytes);
 
+// Line breaks typed (CR LF, CR or LF) as the board's line break "|", and the
+// board's "|" (and any typed line break) as a line break "\n" again.
+QString withBoardBreaks(const QString &typed);
+QString withLineBreaks(const QString &board);
+
 // Blanks (spaces and tabs) removed at both ends, or at the end only.
 QString trimBlanks(const QString &text);
 QString trimTrailingBlanks(const QString &text);

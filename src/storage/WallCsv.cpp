@@ -134,14 +134,6 @@ int readPoints(const QString &cell)
     return points >= 20 && points <= 100 && points % 20 == 0 ? points : 0;
 }
 
-// A line break in a question or answer is the board's "|".
-QString boardText(const QString &cell)
-{
-    QString text = cell;
-    text.replace(u'\n', u'|');
-    return text;
-}
-
 // Places one row of the file in the draft.
 CsvResult placeRow(const CsvRecord &record, const std::array<qsizetype, ColumnKinds> &columnAt, WallDraft &draft)
 {
@@ -188,8 +180,8 @@ CsvResult placeRow(const CsvRecord &record, const std::array<qsizetype, ColumnKi
         return refuse(row, columnName(Mode),
                       QStringLiteral("%1 ist kein Bildmodus; erlaubt sind „zur Frage“, „zur Antwort“ "
                                      "und „zu beiden“.").arg(quoted(cell(Mode).trimmed())));
-    field.question = boardText(cell(Question));
-    field.answer = boardText(cell(Answer));
+    field.question = text::withBoardBreaks(cell(Question));
+    field.answer = text::withBoardBreaks(cell(Answer));
     field.picture = cell(Picture);
     // Without a picture the mode means nothing, and it is not written back.
     if (field.picture.isEmpty())
@@ -253,16 +245,6 @@ QString modeWords(qint32 mode)
     if (mode == PictureWithQuestion)
         return QStringLiteral("zur Frage");
     return QStringLiteral("zu beiden");
-}
-
-// The board's "|" as a line break in the cell, as a spreadsheet shows it.
-QString cellText(const QString &boardText)
-{
-    QString text = boardText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(u'|', u'\n');
-    return text;
 }
 
 QString csvCell(const QString &text)
@@ -360,8 +342,8 @@ QByteArray writeWallCsv(cls_Wall &wall)
                 csvCell(topics[column]),
                 QString::number((r + 1) * 20),
                 kindWord(field.SORT),
-                csvCell(cellText(field.QUESTION)),
-                csvCell(cellText(field.ANSWER)),
+                csvCell(text::withLineBreaks(field.QUESTION)),
+                csvCell(text::withLineBreaks(field.ANSWER)),
                 csvCell(field.IMAGENAME),
                 field.IMAGENAME.isEmpty() ? QString() : modeWords(field.IMAGEMODE),
             };
