@@ -190,6 +190,7 @@ private:
     // Keeps the game for after a crash; called whenever it changes (a
     // judgement, a group's name, the number of groups).
     void saveGame();
+    QString fingerprint();
     void discardSavedGame();
     std::optional<GameState> resumableGame();
     void resumeGame(const GameState &state);
@@ -217,6 +218,8 @@ private:
     bool m_boardPainted = false;
     int m_wallVersion = 0;
     int m_picturesOfWall = -1;
+    QString m_fingerprint; // of the wall, as it was in version m_fingerprintOf
+    int m_fingerprintOf = -1;
 
     // Taking back the last judgement, possible until the next field opens.
     struct UndoStep {

@@ -173,8 +173,18 @@ GameState frm_WQZ::currentState()
     }
     state.groupCount = GroupCount;
     state.currentGroup = CurrentGroup;
-    state.wallFingerprint = wallFingerprint(wall());
+    state.wallFingerprint = fingerprint();
     return state;
+}
+
+QString frm_WQZ::fingerprint()
+{
+    // Hashing a wall of photos takes a while: once for each wall, not at every judgement.
+    if (m_fingerprintOf != m_wallVersion) {
+        m_fingerprint = wallFingerprint(wall());
+        m_fingerprintOf = m_wallVersion;
+    }
+    return m_fingerprint;
 }
 
 void frm_WQZ::beforeJudgement()
@@ -239,7 +249,7 @@ std::optional<GameState> frm_WQZ::resumableGame()
     if (!m_ownsInstance)
         return std::nullopt;
     const std::optional<GameState> saved = loadGameState(savedGamePath());
-    if (!saved || saved->wallFingerprint != wallFingerprint(wall()) || saved->isFresh())
+    if (!saved || saved->wallFingerprint != fingerprint() || saved->isFresh())
         return std::nullopt;
     const MessageResult answer =
         m_host.messages->messageBox(ResumeQuestion, QStringLiteral("Fortsetzen?"), MessageButtons::YesNo,
