@@ -26,13 +26,14 @@ public:
         if (titles.size() > MaxLegacyHeaders)
             error(0, QStringLiteral("Die Datei hat %1 Themen-Kopfzeilen; mehr als %2 werden nicht gelesen.")
                          .arg(titles.size()).arg(MaxLegacyHeaders));
-        checkHeaderCount(titles, headerLines);
         QStringList columnTitles;
         for (int c = 0; c < ColumnCount; ++c)
             columnTitles.append(titles.value(c));
+        checkHeaderCount(titles, headerLines, columnTitles);
         checkRepeatedTitles(columnTitles, headerLines);
-        for (int c = 0; c < std::min<qsizetype>(ColumnCount, titles.size()); ++c)
-            checkColumn(columnTitles, c);
+        for (int c = 0; c < ColumnCount; ++c)
+            if (c < titles.size() || columnHeader(columnTitles, c) >= 0)
+                checkColumn(columnTitles, c);
         std::stable_sort(m_findings.begin(), m_findings.end(),
                          [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
         return m_findings;
@@ -59,16 +60,31 @@ private:
         }
     }
 
-    void checkHeaderCount(const QStringList &titles, const QList<int> &headerLines)
+    // The line the game reads column `column`'s block from; -1 when none.
+    int columnHeader(const QStringList &columnTitles, int column) const
     {
-        if (titles.isEmpty()) {
-            error(-1, QStringLiteral("Keine Themen-Kopfzeile 'TH:' gefunden. Eine Wand braucht vier Themen."));
-            return;
+        return findLegacyHeader(m_lines, columnTitles[column], titleOccurrence(columnTitles, column));
+    }
+
+    void checkHeaderCount(const QStringList &titles, const QList<int> &headerLines, const QStringList &columnTitles)
+    {
+        for (int c = int(titles.size()); c < ColumnCount; ++c) {
+            // A column without a title looks for a line "TH:" compared in
+            // capitals: a line "th:" is taken as its block's start.
+            const int stray = columnHeader(columnTitles, c);
+            if (stray >= 0)
+                warn(stray, QStringLiteral("Spalte %1 hat kein Thema; die Zeile %2 beginnt ihren Block. Eine Wand "
+                                           "braucht vier Kopfzeilen 'TH:'.")
+                                .arg(c + 1).arg(quoted(m_lines[stray])));
+            else if (titles.isEmpty())
+                error(-1, QStringLiteral("Keine Themen-Kopfzeile 'TH:' gefunden. Eine Wand braucht vier Themen."));
+            else
+                error(-1, QStringLiteral("Spalte %1 hat kein Thema: die Datei hat nur %2 Kopfzeilen 'TH:', eine "
+                                         "Wand braucht vier.")
+                              .arg(c + 1).arg(titles.size()));
+            if (titles.isEmpty() && stray < 0)
+                return;
         }
-        for (qsizetype c = titles.size(); c < ColumnCount; ++c)
-            error(-1, QStringLiteral("Spalte %1 hat kein Thema: die Datei hat nur %2 Kopfzeilen 'TH:', eine Wand "
-                                     "braucht vier.")
-                          .arg(c + 1).arg(titles.size()));
         for (qsizetype c = ColumnCount; c < titles.size() && c < MaxLegacyHeaders; ++c)
             warn(headerLines[c], QStringLiteral("Thema %1 ist das %2. Thema; eine Wand zeigt nur die ersten vier.")
                                      .arg(quoted(titles[c]), QString::number(c + 1)));
