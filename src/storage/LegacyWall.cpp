@@ -37,14 +37,6 @@ bool hasNonAscii(QByteArrayView bytes)
     return false;
 }
 
-bool isAscii(const QString &text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
 bool isBlockEnd(const QString &line) { return line == u"@"; }
 bool isSkipped(const QString &line)
 {
@@ -100,11 +92,8 @@ int findLegacyHeader(const QStringList &lines, const QString &title, int occurre
 {
     const QString wanted = (QStringLiteral("TH:") + title).toUpper();
     for (int i = 0; i < lines.size(); ++i) {
-        // In capitals an ASCII line keeps its length: one of another length
-        // cannot match, and is not copied into capitals to find that out.
-        if (lines[i].size() != wanted.size() && isAscii(lines[i]))
-            continue;
-        if (lines[i].toUpper() == wanted && occurrence-- == 0)
+        // Only a header line, as legacyTitles takes it: "th:" is text.
+        if (lines[i].startsWith(u"TH:") && lines[i].toUpper() == wanted && occurrence-- == 0)
             return i;
     }
     return -1;

@@ -49,8 +49,9 @@ struct LegacyBlock {
 // The titles of all header lines, in file order: lines whose first three
 // characters are exactly "TH:".
 QStringList legacyTitles(const QStringList &lines, QList<int> *headerLines = nullptr);
-// The index of the header line for `title` (compared in capitals); the
-// `occurrence`-th such line when a title repeats; -1 when there is none.
+// The index of the header line (beginning with "TH:", as legacyTitles reads
+// them) for `title`, compared in capitals; the `occurrence`-th such line when
+// a title repeats; -1 when there is none.
 int findLegacyHeader(const QStringList &lines, const QString &title, int occurrence);
 // The entries after the header line at `headerLine`, up to a line "@".
 LegacyBlock readLegacyBlock(const QStringList &lines, int headerLine);
