@@ -92,8 +92,10 @@ int findLegacyHeader(const QStringList &lines, const QString &title, int occurre
 {
     const QString wanted = (QStringLiteral("TH:") + title).toUpper();
     for (int i = 0; i < lines.size(); ++i) {
-        // Only a header line, as legacyTitles takes it: "th:" is text.
-        if (lines[i].startsWith(u"TH:") && lines[i].toUpper() == wanted && occurrence-- == 0)
+        // Compared in capitals, so a line "th:Tiere" starts the block of the
+        // topic "Tiere" although it is no header in the list of titles.
+        if (lines[i].size() >= 3 && lines[i].first(3).compare(u"TH:", Qt::CaseInsensitive) == 0
+            && lines[i].toUpper() == wanted && occurrence-- == 0)
             return i;
     }
     return -1;

@@ -49,9 +49,10 @@ struct LegacyBlock {
 // The titles of all header lines, in file order: lines whose first three
 // characters are exactly "TH:".
 QStringList legacyTitles(const QStringList &lines, QList<int> *headerLines = nullptr);
-// The index of the header line (beginning with "TH:", as legacyTitles reads
-// them) for `title`, compared in capitals; the `occurrence`-th such line when
-// a title repeats; -1 when there is none.
+// The index of the line that starts the block of `title`: the line "TH:" and
+// the title, compared in capitals (so "th:" lines count, though legacyTitles
+// does not list them); the `occurrence`-th such line when a title repeats;
+// -1 when there is none.
 int findLegacyHeader(const QStringList &lines, const QString &title, int occurrence);
 // The entries after the header line at `headerLine`, up to a line "@".
 LegacyBlock readLegacyBlock(const QStringList &lines, int headerLine);
