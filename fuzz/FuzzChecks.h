@@ -162,7 +162,21 @@ inline QString checkPackage(QByteArrayView input)
 // checker reads the same text (pictures named in it are looked for in
 // `imagesFolder`) and must report an error exactly when the game cannot read
 // the wall.
-inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
+// The game's reader alone: a wall it reads is a board of twenty fields and
+// four topics that saves and reads back the same.
+inline QString checkLegacyReader(QByteArrayView input)
+{
+    cls_Wall wall(noHost);
+    if (!wall.loadLegacy(input))
+        return {};
+    if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
+        return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
+    return checkLoadedWall(wall, {});
+}
+
+// The wall tool's checker beside the game: it reports an error exactly when
+// the game cannot read the wall.
+inline QString checkLegacyChecker(QByteArrayView input, const QString &imagesFolder)
 {
     cls_Wall wall(noHost);
     const bool loaded = wall.loadLegacy(input);
@@ -183,11 +197,14 @@ inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
         return QStringLiteral("the checker reports an error in a wall the game reads");
     if (!loaded && !errors)
         return QStringLiteral("the checker finds no error in a wall the game cannot read");
-    if (!loaded)
-        return {};
-    if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
-        return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
-    return checkLoadedWall(wall, {});
+    return {};
+}
+
+// Both, as a finding of either is replayed.
+inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
+{
+    const QString checker = checkLegacyChecker(input, imagesFolder);
+    return checker.isEmpty() ? checkLegacyReader(input) : checker;
 }
 
 // A wall whose every part differs from what a spreadsheet file could make,

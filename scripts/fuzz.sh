@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(package legacy rtf number packer csv)
+[ ${#targets[@]} -gt 0 ] || targets=(package legacy legacycheck rtf number packer csv)
 build="$top/build-fuzz"
 
 # WANDQUIZ_FUZZ_NO_BUILD=1 runs what is built, e.g. a second run beside a first.
@@ -31,11 +31,12 @@ if [ -d "$top/../shared/testdata/rtf" ]; then
 fi
 
 # Inputs no longer than a real file of that kind needs: a package of a plain
-# wall is under 3 KB, the help text 20 KB.
-declare -A max_len=([package]=16384 [legacy]=8192 [rtf]=24576 [number]=256 [packer]=4096 [csv]=8192)
+# wall is under 3 KB, the help text 27 KB.
+declare -A max_len=([package]=16384 [legacy]=8192 [legacycheck]=8192 [rtf]=32768 [number]=256 [packer]=4096 [csv]=8192)
 declare -A seeds=(
     [package]="$build/fuzz/seeds/package"
     [legacy]="$top/fuzz/corpus/legacy $build/fuzz/seeds/legacy"
+    [legacycheck]="$top/fuzz/corpus/legacy $build/fuzz/seeds/legacy"
     [rtf]="$top/fuzz/corpus/rtf $build/fuzz/seeds/rtf $extra/rtf"
     [number]="$top/fuzz/corpus/number"
     [packer]="$top/fuzz/corpus/packer"
