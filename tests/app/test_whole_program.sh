@@ -20,7 +20,7 @@ build=$(cd "${1:?usage: test_whole_program.sh BUILD_DIR}" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 source "$source_dir/tests/support/desktop.sh"
 bin=$build/bin
-out=$build/test-output
+out=$build/test-output name=whole
 mkdir -p "$out"
 # What an earlier run left must not be taken for this run's.
 rm -f "$out"/whole-* "$out"/board-*-scheme*.png
@@ -44,8 +44,6 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING QT_AUTO_SCREEN_SCALE_FACTOR
 
 # --- The wall ------------------------------------------------------------------
 
@@ -68,146 +66,11 @@ topics=(Planeten Früchte Zahlen Musik)
   done
 } >"$wall_file"
 
-# --- Where things are and how they look ------------------------------------------
-#
-# The window fills the screen (no window manager), at 15 twips a pixel. Its
-# menu bar is made 68 pixels high by a style sheet, as high as title bar and
-# menu bar together on a desktop, so the board below it is 1024 x 700 pixels:
-# 15360 x 10500 twips in a window 11520 twips high. Laid out in twips: the
-# margins 96; the wall at 96, 96, 15168 x 8388; the topics 180 down in it and
-# 1301 high, the columns 3744 wide from 96, the fields 48 narrower; the field
-# rows at 1685, 2890, 4096, 5301 and 6506, 1157 or 1158 high; the group strip
-# at 96, 8580, 15168 x 1728, its panels 60 and 828 down, 768 high, under the
-# columns; the question panel at 60, 120 with the wall's size; in it the
-# question 1200, 150, 12768 x 6888 and the buttons 7773 down, 555 high and
-# 4976 wide: "Richtig" at 360, "Falsch" at 5336, "Antwort" at 10312, "Uhr
-# Stoppen" at 7824. Below, rectangles on the screen in pixels ("LEFT TOP
-# WIDTH HEIGHT"): twips / 15, rounded, the board starting 68 down.
-menu_bar=68
-declare -A R=(
-  [background]="0 68 6 600"
-  [lab_Frage]="84 86 851 459" [lab_Sieger]="107 130 809 447"
-  [OK]="28 594 332 37" [Falsch]="360 594 332 37" [ctl_Antwort]="691 594 332 37" [ctl_Antwortbereit]="526 594 332 37"
-  [Beschriftung_1]="12 695 250 51" [Beschriftung_2]="512 644 250 51" [Beschriftung_3]="512 695 250 51"
-  [Punkte_1]="262 695 250 51" [Punkte_2]="761 644 250 51"
-)
-# Topics, fields and group 1; on a 1920 x 1080 screen (margins 180 and 135,
-# the wall 28440 x 12210, topics 1891 high, field rows from 2431 every 1756,
-# columns 7020 wide, the group panels 12540 down and 1035 high) they lie elsewhere.
-board_geometry() {
-  local cols rows field_w field_h topic_top topic_w topic_h c i
-  case $1 in
-    1024x768) cols=(12 262 512 761) rows=(186 267 347 427 508) field_w=246 field_h=77 topic_top=86 topic_w=250 topic_h=87
-      inset=3 R[Beschriftung_0]="12 644 250 51" R[Punkte_0]="262 644 250 51" ;;
-    1920x1080) cols=(24 492 960 1428) rows=(239 356 473 590 707) field_w=462 field_h=113 topic_top=89 topic_w=468
-      topic_h=126 inset=5 R[Beschriftung_0]="24 904 468 69" R[Punkte_0]="492 904 468 69" ;;
-  esac
-  for c in 0 1 2 3; do R[Thema_$c]="${cols[c]} $topic_top $topic_w $topic_h"; done
-  for i in $(seq 0 19); do R[Feld_$i]="${cols[i % 4]} ${rows[i / 4]} $field_w $field_h"; done
-}
-board_geometry 1024x768
-
-# Colours in the schemes 0 "Das kleine Wandquiz", 1 "Blaue See" and 2
-# "Schwarzweiß". "Richtig" takes the scores' colour, "Falsch" the names', the
-# clock's buttons keep a panel's light grey.
-declare -A C=(
-  [background]="000000 000040 808080" [Thema]="FF00FF 00C0C0 808080"
-  [Beschriftung]="FFFF00 00C0C0 808080" [Punkte]="FF0000 00FFFF C0C0C0" [SiegerFenster]="008080 000080 808080"
-  [OK]="FF0000 00FFFF C0C0C0" [Falsch]="FFFF00 00C0C0 808080" [clock]="C0C0C0 C0C0C0 C0C0C0"
-)
-# Fields row by row: the column colours red, blue, green (#008000), yellow,
-# in black and white white, #C0C0C0, white, #C0C0C0, shifted 50 %, 30 % and
-# 10 % towards white, then 10 %, 30 % and 50 % towards black. A field's face
-# runs from the colour of the row above it at its top to its own at its bottom.
-coloured=(FF8080 8080FF 80C080 FFFF80 FF4D4D 4D4DFF 4DA64D FFFF4D FF1A1A 1A1AFF 1A8D1A FFFF1A
-  E60000 0000E6 007300 E6E600 B30000 0000B3 005A00 B3B300 800000 000080 004000 808000)
-black_white=(FFFFFF E0E0E0 FFFFFF E0E0E0 FFFFFF D3D3D3 FFFFFF D3D3D3 FFFFFF C6C6C6 FFFFFF C6C6C6
-  E6E6E6 ADADAD E6E6E6 ADADAD B3B3B3 868686 B3B3B3 868686 808080 606060 808080 606060)
-scheme=1 # the scheme every run starts with
-
-colour_of() {
-  local words
-  case $1 in
-    Feld_*) if [ "$scheme" = 2 ]; then echo "${black_white[${1#Feld_} + 4]}"; else echo "${coloured[${1#Feld_} + 4]}"; fi
-      return ;;
-    ctl_*) words=(${C[clock]}) ;;
-    *) words=(${C[${1%_[0-9]*}]}) ;;
-  esac
-  echo "${words[scheme]}"
-}
-
-# --- The screen ------------------------------------------------------------------
-
-shot=$tmp/shot.ppm
-ppm_width=0 ppm_offset=0
-# The whole screen as a binary PPM, so that single pixels can be read with od.
-take_shot() {
-  import -window root -depth 8 "ppm:$shot" 2>/dev/null || return 1
-  local header
-  read -r -a header <<<"$(head -c 40 "$shot" | tr '\n' ' ' | tr -s ' ')"
-  [ "${header[0]}" = P6 ] || return 1
-  ppm_width=${header[1]}
-  ppm_offset=$((${#header[0]} + ${#header[1]} + ${#header[2]} + ${#header[3]} + 4))
-}
-pixel() { od -An -tu1 -j $((ppm_offset + ($2 * ppm_width + $1) * 3)) -N3 "$shot"; }
-# True when the pixel at X Y has the colour RRGGBB, each channel give or take
-# TOLERANCE (4): the sample points lie where a panel's face has its own colour.
-pixel_is() {
-  local got rgb=($((16#${3:0:2})) $((16#${3:2:2})) $((16#${3:4:2}))) i d
-  read -r -a got <<<"$(pixel "$1" "$2")"
-  for i in 0 1 2; do
-    d=$((got[i] - rgb[i]))
-    [ "${d#-}" -le "${4:-4}" ] || return 1
-  done
-}
-# Colours are read a tenth in from an element's left edge and `inset` pixels
-# above its bottom edge (a field's also below its top edge): away from caption
-# and bevel, where a face has its colour. The bevel of the question and the
-# winner panel is wider: both are read at one point left of the buttons.
-point() { local r=(${R[$1]}); echo $((r[0] + r[2] / 10)) $((r[1] + r[3] - inset)); }
-panel_point="16 627"
-shows() {
-  local r=(${R[$1]})
-  pixel_is $(point "$1") "$(colour_of "$1")" || return 1
-  [[ $1 != Feld_* ]] || pixel_is $(point "$1" | cut -d' ' -f1) $((r[1] + inset)) "$(colour_of "Feld_$((${1#Feld_} - 4))")"
-}
-all_show() {
-  local name
-  for name in "$@"; do shows "$name" || return 1; done
-}
-# The blue of wall and strip in "Blaue See" shows there: #0000FF, its face a
-# quarter lighter towards the top.
-blue_ground() {
-  local got
-  read -r -a got <<<"$(pixel $(point "$1"))"
-  [ "${got[0]}" -le 68 ] && [ "${got[1]}" -le 68 ] && [ "${got[2]}" -ge 251 ]
-}
-gone() { blue_ground "$1" && ! shows "$1"; }
-
-# Takes screenshots until the check (a command) holds, at most TIMEOUT s. On
-# a timeout the last screenshot is kept for whoever reads the failure.
-shot_count=0
-wait_screen() {
-  local timeout=$1 what=$2
-  shift 2
-  local end=$((SECONDS + timeout))
-  until take_shot && "$@"; do
-    if [ "$SECONDS" -ge "$end" ]; then
-      shot_count=$((shot_count + 1))
-      convert "$shot" "$out/whole-failure-$shot_count.png" 2>/dev/null || true
-      fail "$what (within ${timeout}s; screen: $out/whole-failure-$shot_count.png)"
-      return 1
-    fi
-    # Uneven pauses, so that no blinking is always caught in the same phase.
-    sleep "0.$((RANDOM % 3 + 1))"
-  done
-}
-
 # The text in an element on the last screenshot, as tesseract reads it.
 ocr() { # NAME [tesseract options]
   local r=(${R[$1]}) file=$tmp/ocr.png mean
   shift
-  convert "$shot" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage -colorspace Gray -normalize \
+  convert "$tmp/shot.ppm" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage -colorspace Gray -normalize \
     -threshold "${ocr_threshold:-50%}" "$file"
   # Dark text on light ground is what tesseract reads best.
   mean=$(convert "$file" -format '%[fx:mean]' info:)
@@ -220,9 +83,6 @@ reads() { [[ $(ocr "$1" -l deu --psm "${3:-11}") == *"$2"* ]]; }
 
 click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
 click() { local r=(${R[$1]}); click_at $((r[0] + r[2] / 2)) $((r[1] + r[3] / 2)); }
-keys() { xdotool key --clearmodifiers --delay 80 "$@"; }
-# Without a window manager nobody hands the keyboard to a window: the test does.
-focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 windows_open() { xdotool search --all --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
 wait_windows() {
   local i
@@ -232,49 +92,6 @@ wait_windows() {
   done
   fail "expected $1 visible windows of the game, there are $(windows_open)"
   return 1
-}
-
-style=$tmp/menu.qss
-echo "QMenuBar { min-height: ${menu_bar}px; max-height: ${menu_bar}px; }" >"$style"
-fields_all=()
-for i in $(seq 0 19); do fields_all+=("Feld_$i"); done
-board_complete() { all_show background Thema_0 Thema_1 Thema_2 Thema_3 "${fields_all[@]}" Beschriftung_0 Punkte_0; }
-
-# start_game LOG [WALL]: starts the game on the current display and waits
-# for its window; when `resume_answer` is set, the question whether to go on
-# with a game cut short must come first and gets that key. Then waits until
-# `board_ready` holds.
-board_ready=board_complete resume_answer=
-start_game() {
-  (cd "$tmp" && exec "$bin/wandquiz" -stylesheet "$style" ${2:+"$2"}) >"$1" 2>&1 &
-  game_pid=$!
-  if [ -n "$resume_answer" ]; then
-    local question
-    if question=$(window_of "$game_pid" '^Fortsetzen\?$'); then
-      focus "$question"
-      keys "$resume_answer"
-    else
-      fail "the game did not ask whether to go on with the game cut short"
-    fi
-  fi
-  if ! wid=$(window_of "$game_pid" '^LX Werkbank // Wandquiz'); then
-    cat "$1" >&2
-    fail "no window of the game appeared within 60 s"
-    return 1
-  fi
-  local size geometry
-  size=$(xdotool getdisplaygeometry | tr ' ' x)
-  for i in $(seq 1 40); do
-    geometry=$(xdotool getwindowgeometry "$wid" | tr -s ' \n' ' ')
-    [[ $geometry == *"Position: 0,0 "*"Geometry: $size "* ]] && break
-    sleep 0.25
-  done
-  [[ $geometry == *"Position: 0,0 "*"Geometry: $size "* ]] || fail "the window does not fill the $size screen: $geometry"
-  # The board begins right below the menu bar.
-  menu_bar_as_styled() { pixel_is 0 "$menu_bar" "$(colour_of background)" && ! pixel_is 0 $((menu_bar - 1)) "$(colour_of background)"; }
-  wait_screen 30 "the board does not begin ${menu_bar} pixels down, below the menu bar" menu_bar_as_styled || return 1
-  # The build-up uncovers the rows one after the other.
-  wait_screen 30 "the board did not build up as it should ($board_ready)" "$board_ready"
 }
 
 # Optionen, then a submenu by its mnemonic; DOWN items down from its first, taken.
@@ -296,7 +113,7 @@ shoot_schemes() {
     choose_from_options_menu f "$s" || continue
     scheme=$s
     wait_screen 10 "the board does not show colour scheme $s at $size after choosing it" board_complete || continue
-    convert "$shot" "$out/board-$size-scheme$s.png"
+    convert "$tmp/shot.ppm" "$out/board-$size-scheme$s.png"
     echo "screenshot: $out/board-$size-scheme$s.png"
   done
 }
@@ -483,7 +300,7 @@ if [ "$fields_left" = 0 ]; then
   # Settled: the winner panel stays, and the board is read from one picture.
   sleep 1
   if wait_screen 5 "the winner panel did not stay" winner_shown; then
-    convert "$shot" "$out/whole-winner-1024x768.png"
+    convert "$tmp/shot.ppm" "$out/whole-winner-1024x768.png"
     names=("Gruppe 1" "$renamed" "Gruppe 3") best=0 winners=()
     for g in 0 1 2; do [ "${expected[g]}" -gt "$best" ] && best=${expected[g]}; done
     for g in 0 1 2; do [ "${expected[g]}" = "$best" ] && winners+=("${names[g]}"); done
