@@ -2,47 +2,29 @@
 # Installs the build into a temporary prefix, as "cmake --install" does for a
 # package, and checks that the installed program is whole and works from
 # there: every file in its place, the desktop files valid, the wall tool
-# reading the installed walls and, with a display, the installed game starting
-# with the supplied wall and saving its autosave on a normal close.
+# reading the installed walls, and the installed game starting on a screen of
+# its own with the supplied wall and saving its autosave on a normal close.
 #
 #   bash tests/app/test_install.sh BUILD_DIR
 #
-# Without DISPLAY the game is not started and the test, its files checked,
-# counts as skipped (exit status 77), unless WANDQUIZ_REQUIRE_DISPLAY=1 asks
-# for it: then that is a failure.
+# Without Xvfb or the tools to see the game, the files are checked and the
+# test counts as skipped (exit status 77), unless WANDQUIZ_REQUIRE_DISPLAY=1
+# asks for the game: then that is a failure.
 set -euo pipefail
-
 build=$(cd "${1:?usage: test_install.sh BUILD_DIR}" && pwd)
-out=$build/test-output
+source "$(dirname "$0")/../support/desktop.sh"
+out=$build/test-output name=install
 mkdir -p "$out"
-
+rm -f "$out"/install-*
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/wandquiz-install.XXXXXX")
 game_pid=
 cleanup() {
-  # A game that did not end must not outlive the test.
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill "$game_pid" 2>/dev/null || true
-    sleep 1
-    kill -9 "$game_pid" 2>/dev/null || true
-  fi
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-note() { echo "note: $*"; }
-
-# Everything started here gets a home of its own, so nothing is read from or
-# left in the real one, and the game starts as on a fresh account.
-export HOME=$tmp/home
-export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
-export XDG_RUNTIME_DIR=$tmp/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+fresh_home "$tmp/home"
 
 # --- Installing ------------------------------------------------------------
 
@@ -59,9 +41,7 @@ share=$prefix/share
 data=$share/wandquiz
 walls=$data/Apps/Wandquiz/Data
 
-need_file() {
-  if [ ! -f "$1" ] || [ ! -s "$1" ]; then fail "missing or empty after installing: ${1#"$prefix"/}"; fi
-}
+need_file() { [ -f "$1" ] && [ -s "$1" ] || fail "missing or empty after installing: ${1#"$prefix"/}"; }
 
 # Width and height of a PNG, read from its header: no image tool needed.
 png_size() {
@@ -165,58 +145,7 @@ if [ -f "$metainfo" ]; then
   grep -q '<release version="1.0.0"' "$metainfo" || fail "metainfo has no release 1.0.0"
 fi
 
-# The validators are not needed to build or run, so they check where installed.
-if command -v desktop-file-validate >/dev/null 2>&1; then
-  # It fails only on errors; a warning counts here too. Hints are allowed.
-  if ! report=$(desktop-file-validate "$desktop" 2>&1) || grep -Eq ': (error|warning): ' <<<"$report"; then
-    echo "$report" >&2
-    fail "desktop-file-validate rejects wandquiz.desktop"
-  fi
-else
-  note "desktop-file-validate not installed: desktop file not validated"
-fi
-if command -v appstreamcli >/dev/null 2>&1; then
-  if ! report=$(appstreamcli validate --no-net --strict "$metainfo" 2>&1); then
-    echo "$report" >&2
-    fail "appstreamcli rejects the metainfo file"
-  fi
-else
-  note "appstreamcli not installed: metainfo not validated"
-fi
-
-# The MIME database a desktop builds from the installed file must know both
-# wall types, and tell a package by its content even without its extension.
-if command -v update-mime-database >/dev/null 2>&1; then
-  mime_db=$tmp/mime-db/mime
-  mkdir -p "$mime_db/packages"
-  cp "$mime" "$mime_db/packages/"
-  if update-mime-database "$mime_db" >"$tmp/mime.log" 2>&1 && ! grep -qi 'warning\|error' "$tmp/mime.log"; then
-    grep -q ':application/x-wandquiz-wall:\*\.lx-wqz$' "$mime_db/globs2" || fail "MIME: *.lx-wqz is not application/x-wandquiz-wall"
-    grep -q ':text/x-wandquiz-wall:\*\.frg$' "$mime_db/globs2" || fail "MIME: *.frg is not text/x-wandquiz-wall"
-    grep -qx 'text/x-wandquiz-wall text/plain' "$mime_db/subclasses" || fail "MIME: text/x-wandquiz-wall is no text/plain"
-    grep -qa 'WQZPACK' "$mime_db/magic" || fail "MIME: no magic for WQZPACK"
-    if command -v gio >/dev/null 2>&1; then
-      content_type() {
-        XDG_DATA_DIRS="$tmp/mime-db:/usr/share" gio info -a standard::content-type "$1" 2>/dev/null |
-          sed -n 's/^ *standard::content-type: //p'
-      }
-      mkdir -p "$tmp/files"
-      cp "$walls/AUTO.LX-WQZ" "$tmp/files/wand-ohne-endung"
-      printf '/ Eine Wand von Hand\r\nTH:Tiere\r\n@\r\n' >"$tmp/files/eigene.frg"
-      for pair in "wand-ohne-endung application/x-wandquiz-wall" "eigene.frg text/x-wandquiz-wall"; do
-        got=$(content_type "$tmp/files/${pair%% *}")
-        [ "$got" = "${pair#* }" ] || fail "MIME: ${pair%% *} is taken for '$got', not ${pair#* }"
-      done
-    else
-      note "gio not installed: MIME detection of wall files not tried"
-    fi
-  else
-    cat "$tmp/mime.log" >&2
-    fail "update-mime-database does not accept wandquiz-mime.xml"
-  fi
-else
-  note "update-mime-database not installed: MIME file not tried"
-fi
+# (desktop_file_valid and metainfo_valid in data/desktop validate these files.)
 
 # --- The wall tool on the installed walls ----------------------------------
 
@@ -233,174 +162,53 @@ done
 topic=$(first_topic "$walls/AUTO.LX-WQZ" || echo "(not loaded)")
 [ "$topic" = Tiere ] || fail "the supplied AUTO.LX-WQZ begins with the topic '$topic', not 'Tiere'"
 
-# --- The installed game on a display ---------------------------------------
+# --- The installed game -------------------------------------------------------
 
-# Asks the window to close the way a window manager does (WM_DELETE_WINDOW),
-# which the game answers by saving its autosave. Under Xvfb there is no window
-# manager, and "xdotool windowclose" destroys the window instead of asking.
-send_close_request() {
-  python3 - "$1" <<'EOF'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-class Event(ctypes.Union):
-    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(Event)]
-x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-display = x.XOpenDisplay(None)
-if not display:
-    sys.exit("cannot open the display")
-window = int(sys.argv[1], 0)
-event = Event()
-event.xclient.type = 33  # ClientMessage
-event.xclient.window = window
-event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
-event.xclient.format = 32
-event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-event.xclient.data[1] = 0  # CurrentTime
-if not x.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
-    sys.exit("XSendEvent failed")
-x.XSync(display, 0)
-x.XCloseDisplay(display)
-EOF
-}
-
-# The shares of a picture's pixels in the clear red, yellow, green and blue
-# of the board's columns, judged by hue so that every shade of a column
-# counts, the darker lower fields as well. Fails unless each is at least $2.
-board_colours() {
-  # Every fourth pixel is plenty to measure shares, and much quicker.
-  convert "$1" -alpha off -sample 25% -depth 8 txt:- | awk -v min="$2" '
-    match($0, /\([0-9]+,[0-9]+,[0-9]+\)/) {
-      split(substr($0, RSTART + 1, RLENGTH - 2), c, ",")
-      n++; r = c[1]; g = c[2]; b = c[3]
-      hi = r > g ? r : g; hi = hi > b ? hi : b
-      lo = r < g ? r : g; lo = lo < b ? lo : b
-      d = hi - lo; l = (hi + lo) / 510
-      if (d == 0 || l <= 0.15 || l >= 0.9) next
-      s = d / (255 - (hi + lo > 255 ? hi + lo - 255 : 255 - hi - lo))
-      if (s <= 0.5) next
-      if (hi == r) h = (g - b) / d; else if (hi == g) h = (b - r) / d + 2; else h = (r - g) / d + 4
-      h *= 60; if (h < 0) h += 360
-      if (h < 11 || h >= 349) red++
-      else if (h >= 50 && h < 69) yellow++
-      else if (h >= 108 && h < 133) green++
-      else if (h >= 227 && h < 252) blue++
-    }
-    END {
-      if (n == 0) { print "no pixels read"; exit 1 }
-      printf "red %.3f, yellow %.3f, green %.3f, blue %.3f\n", red / n, yellow / n, green / n, blue / n
-      exit !(red / n >= min && yellow / n >= min && green / n >= min && blue / n >= min)
-    }'
-}
-
-check_game() {
-  local tool
-  for tool in xdotool xprop import convert python3; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      fail "$tool is missing for starting the game (scripts/install-deps.sh installs it)"
-      return
-    fi
-  done
-  local autosave=$XDG_DATA_HOME/wandquiz/AUTO.LX-WQZ
-  [ ! -e "$autosave" ] || fail "an autosave exists before the game ever ran"
-
-  # Started in another folder: the data must be found beside the installed
-  # binary, not in the working directory.
-  (cd "$tmp" && exec "$bin/wandquiz") >"$out/install-start.log" 2>&1 &
-  game_pid=$!
-
-  local wid=""
-  for _ in $(seq 1 120); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      cat "$out/install-start.log" >&2
-      fail "the installed game ended before showing its window"
-      game_pid=
-      return
-    fi
-    # Its own window only: other tests may run the game on the same display.
-    wid=$(xdotool search --all --onlyvisible --pid "$game_pid" --name '^LX Werkbank // Wandquiz' 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.5
-  done
-  if [ -z "$wid" ]; then
-    cat "$out/install-start.log" >&2
-    fail "no window 'LX Werkbank // Wandquiz' of the installed game appeared within 60 s"
-    return
-  fi
-  local title
-  title=$(xdotool getwindowname "$wid")
-  echo "window $wid: $title"
-  [[ $title == "LX Werkbank // Wandquiz"* ]] || fail "window title is '$title'"
-
-  # The board is built up field by field: take pictures until it shows the
-  # red, yellow, green and blue of the columns and has stopped changing.
-  # (Blue is also the background of the colour scheme the game starts with.)
-  # Each column of five fields fills about an eighth of the window.
-  local shot=$out/install-start.png colours=0 shares="" previous="" complete=0
-  for _ in $(seq 1 40); do
-    sleep 0.5
-    import -window "$wid" "$shot" 2>/dev/null || continue
-    colours=$(convert "$shot" -format '%k' info:)
-    complete=1
-    shares=$(board_colours "$shot" 0.02) || complete=0
-    if [ "$complete" = 1 ] && [ "$colours" -ge 64 ] && [ "$shares" = "$previous" ]; then break; fi
-    previous=$shares
-  done
-  echo "screenshot: $shot ($colours colours; $shares)"
-  if [ ! -s "$shot" ]; then
-    fail "no screenshot of the game window could be taken"
-  elif [ "$complete" != 1 ] || [ "$colours" -lt 64 ]; then
-    fail "the game window does not show the board with its red, yellow, green and blue columns"
-  fi
-
-  xprop -id "$wid" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW ||
-    fail "the game window does not take close requests (WM_DELETE_WINDOW)"
-  send_close_request "$wid" || fail "the close request could not be sent"
-  for _ in $(seq 1 60); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.5
-  done
-  if kill -0 "$game_pid" 2>/dev/null; then
-    cat "$out/install-start.log" >&2
-    fail "the game is still running 30 s after the close request"
-    return
-  fi
-  local rc=0
-  wait "$game_pid" || rc=$?
-  game_pid=
-  [ "$rc" = 0 ] || fail "the game ended with exit status $rc after the close request"
-
-  # Saved on the close, from the wall it started with: the supplied one.
-  if [ -s "$autosave" ]; then
-    topic=$(first_topic "$autosave" || echo "(not loaded)")
-    [ "$topic" = Tiere ] ||
-      fail "the autosave begins with the topic '$topic', not 'Tiere' of the supplied wall"
-  else
-    fail "the game saved no autosave ${autosave#"$HOME"/} on its close"
-  fi
-}
-
-if [ -n "${DISPLAY:-}" ]; then
-  check_game
-elif [ "${WANDQUIZ_REQUIRE_DISPLAY:-}" = 1 ]; then
-  fail "DISPLAY is not set, but WANDQUIZ_REQUIRE_DISPLAY=1 asks to start the game"
-else
-  note "DISPLAY is not set: the installed game was not started (scripts/test.sh provides an Xvfb)"
+need_tools Xvfb xdotool xprop import convert od
+start_xvfb 1024x768 || cannot_run "no private Xvfb could be started"
+autosave=$XDG_DATA_HOME/wandquiz/AUTO.LX-WQZ
+[ ! -e "$autosave" ] || fail "an autosave exists before the game ever ran"
+# Started in another folder: the data must be found beside the installed
+# binary. Its board must show the supplied wall in the colours of "Blaue See".
+game=$bin/wandquiz
+if start_game "$out/install-start.log"; then
+  convert "$tmp/shot.ppm" "$out/install-start.png"
+  close_window "$wid" "$game_pid"
 fi
+game_pid=
+# Saved on the close, from the wall it started with: the supplied one.
+if [ -s "$autosave" ]; then
+  topic=$(first_topic "$autosave" || echo "(not loaded)")
+  [ "$topic" = Tiere ] || fail "the autosave begins with the topic '$topic', not 'Tiere' of the supplied wall"
+else
+  fail "the game saved no autosave on its close"
+fi
+
+# --- MIME types --------------------------------------------------------------
+
+# The MIME database a desktop builds from the installed file must know both
+# wall types, and tell a package by its content even without its extension.
+need_tools update-mime-database gio
+mime_db=$tmp/mime-db/mime
+mkdir -p "$mime_db/packages" "$tmp/files"
+cp "$mime" "$mime_db/packages/"
+if ! update-mime-database "$mime_db" >"$tmp/mime.log" 2>&1 || grep -qi 'warning\|error' "$tmp/mime.log"; then
+  cat "$tmp/mime.log" >&2
+  fail "update-mime-database does not accept wandquiz-mime.xml"
+fi
+grep -q ':application/x-wandquiz-wall:\*\.lx-wqz$' "$mime_db/globs2" || fail "MIME: *.lx-wqz is not application/x-wandquiz-wall"
+grep -q ':text/x-wandquiz-wall:\*\.frg$' "$mime_db/globs2" || fail "MIME: *.frg is not text/x-wandquiz-wall"
+grep -qx 'text/x-wandquiz-wall text/plain' "$mime_db/subclasses" || fail "MIME: text/x-wandquiz-wall is no text/plain"
+cp "$walls/AUTO.LX-WQZ" "$tmp/files/wand-ohne-endung"
+printf '/ Eine Wand von Hand\r\nTH:Tiere\r\n@\r\n' >"$tmp/files/eigene.frg"
+for pair in "wand-ohne-endung application/x-wandquiz-wall" "eigene.frg text/x-wandquiz-wall"; do
+  got=$(XDG_DATA_DIRS="$tmp/mime-db:/usr/share" gio info -a standard::content-type "$tmp/files/${pair%% *}" 2>/dev/null |
+    sed -n 's/^ *standard::content-type: //p')
+  [ "$got" = "${pair#* }" ] || fail "MIME: ${pair%% *} is taken for '$got', not ${pair#* }"
+done
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed" >&2
   exit 1
 fi
-# The files checked, the game not started: skipped (SKIP_RETURN_CODE 77).
-[ -n "${DISPLAY:-}" ] || exit 77
 echo "installation complete and working"
