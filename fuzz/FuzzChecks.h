@@ -26,7 +26,6 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <langinfo.h>
 #include <locale.h>
 #include <string>
@@ -158,11 +157,7 @@ inline QString checkPackage(QByteArrayView input)
     return checkLoadedWall(wall, password);
 }
 
-// The legacy reader: the input as the bytes of a .frg file. The wall tool's
-// checker reads the same text (pictures named in it are looked for in
-// `imagesFolder`) and must report an error exactly when the game cannot read
-// the wall.
-// The game's reader alone: a wall it reads is a board of twenty fields and
+// The legacy reader on the input as the bytes of a .frg file: a wall it reads is a board of twenty fields and
 // four topics that saves and reads back the same.
 inline QString checkLegacyReader(QByteArrayView input)
 {
@@ -174,8 +169,8 @@ inline QString checkLegacyReader(QByteArrayView input)
     return checkLoadedWall(wall, {});
 }
 
-// The wall tool's checker beside the game: it reports an error exactly when
-// the game cannot read the wall.
+// The wall tool's checker beside the game (pictures are looked for in
+// `imagesFolder`): it reports an error exactly when the game cannot read it.
 inline QString checkLegacyChecker(QByteArrayView input, const QString &imagesFolder)
 {
     cls_Wall wall(noHost);
@@ -273,41 +268,36 @@ inline QString checkRtf(QByteArrayView input)
 }
 
 // A locale whose numbers are written with decimal commas, for LC_NUMERIC:
-// one the machine has, or de_DE made by localedef into `dir` (LOCPATH then
-// points there). Empty when there is none; call once before the checks.
+// one the machine has, or de_DE made by localedef under `dir` (LOCPATH then
+// points there); empty when there is none. Called once before the checks.
 inline QByteArray &decimalCommaLocale()
 {
     static QByteArray name;
     return name;
 }
 
-inline bool writesDecimalComma(const char *name)
-{
-    const locale_t locale = newlocale(LC_NUMERIC_MASK, name, locale_t(nullptr));
-    if (!locale)
-        return false;
-    const bool comma = std::strcmp(nl_langinfo_l(RADIXCHAR, locale), ",") == 0;
-    freelocale(locale);
-    return comma;
-}
-
 inline QByteArray prepareDecimalCommaLocale(const QString &dir)
 {
-    QByteArray &found = decimalCommaLocale();
-    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "de_DE@euro", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+    const auto writesDecimalComma = [](const char *name) {
+        const locale_t locale = newlocale(LC_NUMERIC_MASK, name, locale_t(nullptr));
+        const bool comma = locale && std::strcmp(nl_langinfo_l(RADIXCHAR, locale), ",") == 0;
+        if (locale)
+            freelocale(locale);
+        return comma;
+    };
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"})
         if (writesDecimalComma(name))
-            return found = name;
-    }
+            return decimalCommaLocale() = name;
     const QString folder = dir + QStringLiteral("locale");
     QDir().mkpath(folder);
-    QProcess::execute(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"),
-                                                    QStringLiteral("-f"), QStringLiteral("ISO-8859-1"),
-                                                    folder + QStringLiteral("/de_DE")});
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                       QStringLiteral("ISO-8859-1"), folder + QStringLiteral("/de_DE")});
     qputenv("LOCPATH", QFile::encodeName(folder));
     if (writesDecimalComma("de_DE"))
-        return found = "de_DE";
+        return decimalCommaLocale() = "de_DE";
     qunsetenv("LOCPATH");
-    return found = QByteArray();
+    return decimalCommaLocale() = QByteArray();
 }
 
 // parseNumber with another LC_NUMERIC in force; the one before is put back.
@@ -357,13 +347,12 @@ inline QString checkNumber(QByteArrayView input)
 // A model object unpacks a text or refuses it with HostError; one it accepts
 // packs into a text that unpacks into an object packing the same again, and
 // `keep` (saving) works on it.
-template <typename Object>
-QString checkModelUnpack(const QString &text, const std::function<std::unique_ptr<Object>()> &make,
-                         const QString &what, const std::function<QString(Object &)> &keep)
+template <typename Make, typename Keep>
+QString checkModelUnpack(const QString &text, Make make, const QString &what, Keep keep)
 {
     QString packed;
     try {
-        const std::unique_ptr<Object> first = make();
+        const auto first = make();
         first->DATA->unpack(text);
         packed = first->DATA->pack();
         if (const QString problem = keep(*first); !problem.isEmpty())
@@ -374,7 +363,7 @@ QString checkModelUnpack(const QString &text, const std::function<std::unique_pt
         return what + QStringLiteral(" unpack threw other than HostError: ") + describe(error);
     }
     try {
-        const std::unique_ptr<Object> second = make();
+        const auto second = make();
         second->DATA->unpack(packed);
         if (second->DATA->pack() != packed)
             return what + QStringLiteral(" unpacked from its own package packs differently");
@@ -403,12 +392,12 @@ inline QString checkPackerText(const QString &text)
             return QStringLiteral("pack(unpack(x)) does not unpack: ") + describe(error);
         }
     }
-    const QString field = checkModelUnpack<cls_WallField>(
+    const QString field = checkModelUnpack(
         text, [] { return std::make_unique<cls_WallField>(); }, QStringLiteral("cls_WallField"),
         [](cls_WallField &) { return QString(); });
     if (!field.isEmpty())
         return field;
-    return checkModelUnpack<cls_Wall>(
+    return checkModelUnpack(
         text, [] { return std::make_unique<cls_Wall>(noHost); }, QStringLiteral("cls_Wall"),
         [](cls_Wall &wall) {
             return wall.savePackage().isEmpty() ? QStringLiteral("it cannot be saved") : QString();
