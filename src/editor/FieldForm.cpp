@@ -8,6 +8,7 @@
 #include "host/HostServices.h"
 #include "host/Pictures.h"
 #include "host/TextTools.h"
+#include "model/FieldWords.h"
 #include "storage/WallPaths.h"
 
 #include <QApplication>
@@ -63,9 +64,7 @@ void FieldForm::build()
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     heading->setFont(bold);
 
-    kind = new ChoiceGroup(QStringLiteral("Art"), {{kindName(KindQuestion), KindQuestion},
-                                                  {kindName(KindRisk), KindRisk},
-                                                  {kindName(KindJoker), KindJoker}}, this);
+    kind = new ChoiceGroup(QStringLiteral("Art"), kindWords(), this);
     kind->setObjectName(QStringLiteral("kind"));
     question = new QPlainTextEdit(this);
     question->setObjectName(QStringLiteral("question"));
@@ -90,9 +89,7 @@ void FieldForm::build()
     paste = button(QStringLiteral("pastePicture"), QStringLiteral("Bild einfügen"), this);
     embed = button(QStringLiteral("embedPicture"), QStringLiteral("Bild einbetten"), this);
     remove = button(QStringLiteral("removePicture"), QStringLiteral("Bild entfernen"), this);
-    pictureMode = new ChoiceGroup(QStringLiteral("Bildmodus"), {{QStringLiteral("zur Frage"), PictureWithQuestion},
-                                                               {QStringLiteral("zur Antwort"), PictureWithAnswer},
-                                                               {QStringLiteral("zu beiden"), PictureWithBoth}}, this);
+    pictureMode = new ChoiceGroup(QStringLiteral("Bildmodus"), pictureModeWords(), this);
     pictureMode->setObjectName(QStringLiteral("pictureMode"));
 
     const QString programFolder = m_host.folders->programFolder();

@@ -4,6 +4,7 @@
 #include "appearance/ColourSchemes.h"
 #include "host/Colours.h"
 #include "host/TextTools.h"
+#include "model/FieldWords.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -61,18 +62,6 @@ bool holdsPicture(const QMimeData *data)
 QString cellName(int index)
 {
     return QStringLiteral("Thema %1, %2 Punkte").arg(index % 4 + 1).arg((index / 4 + 1) * 20);
-}
-
-QString kindName(qint32 kind)
-{
-    switch (kind) {
-    case KindRisk:
-        return QStringLiteral("Risiko");
-    case KindJoker:
-        return QStringLiteral("Joker");
-    default:
-        return QStringLiteral("Frage");
-    }
 }
 
 WallGrid::WallGrid(QWidget *parent) : QWidget(parent)
@@ -146,7 +135,7 @@ void WallGrid::showWall(WallDocument &document, const QList<WallProblem> &proble
         for (const WallProblem &problem : problems)
             if (problem.field == i)
                 messages.append(problem.text);
-        const QString heading = (messages.isEmpty() ? QString() : QStringLiteral("⚠ ")) + kindName(field.SORT);
+        const QString heading = (messages.isEmpty() ? QString() : QStringLiteral("⚠ ")) + wordOf(kindWords(), field.SORT, KindQuestion);
         QPushButton *cell = cells[i];
         static_cast<Cell *>(cell)->setContent(heading, questionLine(field));
         cell->setToolTip(messages.join(u'\n'));

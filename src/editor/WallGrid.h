@@ -44,7 +44,5 @@ private:
 
 // "Thema 2, 60 Punkte": how a cell is named for screen readers.
 QString cellName(int index);
-// "Frage", "Risiko", "Joker"
-QString kindName(qint32 kind);
 
 } // namespace wq

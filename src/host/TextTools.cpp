@@ -115,23 +115,16 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-QString withBoardBreaks(const QString &typed)
+// Every line break as a line feed, whether typed on Windows, an old Mac or here.
+static QString withLineFeeds(QString text)
 {
-    QString text = typed;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
-    text.replace(u'\n', u'|');
-    text.replace(u'\r', u'|');
-    return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text.replace(u'\r', u'\n');
 }
 
-QString withLineBreaks(const QString &board)
-{
-    QString text = board;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(u'|', u'\n');
-    return text;
-}
+QString withBoardBreaks(const QString &typed) { return withLineFeeds(typed).replace(u'\n', u'|'); }
+
+QString withLineBreaks(const QString &board) { return withLineFeeds(board).replace(u'|', u'\n'); }
 
 QString trimBlanks(const QString &text)
 {

@@ -3,6 +3,7 @@
 #include "CsvScanner.h"
 #include "LegacyWall.h"
 #include "host/TextTools.h"
+#include "model/FieldWords.h"
 #include "model/cls_Wall.h"
 
 #include <QStringDecoder>
@@ -93,32 +94,13 @@ struct WallDraft {
     std::array<FieldDraft, cls_Wall::FieldCount> fields;
 };
 
-bool readKind(const QString &cell, qint32 &kind)
+// An empty cell stands for the first word: a question, a picture with it.
+bool readWord(const WordChoices &words, const QString &cell, qint32 &value)
 {
-    const QString word = cell.trimmed();
-    if (word.isEmpty() || sameWord(word, QStringLiteral("Frage")))
-        kind = KindQuestion;
-    else if (sameWord(word, QStringLiteral("Risiko")))
-        kind = KindRisk;
-    else if (sameWord(word, QStringLiteral("Joker")))
-        kind = KindJoker;
-    else
-        return false;
-    return true;
-}
-
-bool readMode(const QString &cell, qint32 &mode)
-{
-    const QString words = cell.trimmed();
-    if (words.isEmpty() || sameWord(words, QStringLiteral("zur Frage")))
-        mode = PictureWithQuestion;
-    else if (sameWord(words, QStringLiteral("zur Antwort")))
-        mode = PictureWithAnswer;
-    else if (sameWord(words, QStringLiteral("zu beiden")))
-        mode = PictureWithBoth;
-    else
-        return false;
-    return true;
+    const std::optional<int> read = cell.trimmed().isEmpty() ? words.first().second : valueOf(words, cell);
+    if (read)
+        value = *read;
+    return read.has_value();
 }
 
 // 20, 40, 60, 80 or 100 as digits; 0 for anything else.
@@ -173,10 +155,10 @@ CsvResult placeRow(const CsvRecord &record, const std::array<qsizetype, ColumnKi
                       QStringLiteral("%1 mit %2 Punkten steht schon in Zeile %3.")
                           .arg(quoted(topic), QString::number(points), QString::number(field.row)));
 
-    if (!readKind(cell(Kind), field.kind))
+    if (!readWord(kindWords(), cell(Kind), field.kind))
         return refuse(row, columnName(Kind), QStringLiteral("%1 ist keine Art; erlaubt sind Frage, Risiko und Joker.")
                                                  .arg(quoted(cell(Kind).trimmed())));
-    if (!readMode(cell(Mode), field.mode))
+    if (!readWord(pictureModeWords(), cell(Mode), field.mode))
         return refuse(row, columnName(Mode),
                       QStringLiteral("%1 ist kein Bildmodus; erlaubt sind „zur Frage“, „zur Antwort“ "
                                      "und „zu beiden“.").arg(quoted(cell(Mode).trimmed())));
@@ -227,25 +209,6 @@ void fillWall(const WallDraft &draft, cls_Wall &wall)
 }
 
 // Writing -----------------------------------------------------------------
-
-QString kindWord(qint32 kind)
-{
-    if (kind == KindRisk)
-        return QStringLiteral("Risiko");
-    if (kind == KindJoker)
-        return QStringLiteral("Joker");
-    return QStringLiteral("Frage");
-}
-
-// Any other mode shows the picture with question and answer, as "zu beiden".
-QString modeWords(qint32 mode)
-{
-    if (mode == PictureWithAnswer)
-        return QStringLiteral("zur Antwort");
-    if (mode == PictureWithQuestion)
-        return QStringLiteral("zur Frage");
-    return QStringLiteral("zu beiden");
-}
 
 QString csvCell(const QString &text)
 {
@@ -341,11 +304,11 @@ QByteArray writeWallCsv(cls_Wall &wall)
             const QStringList cells = {
                 csvCell(topics[column]),
                 QString::number((r + 1) * 20),
-                kindWord(field.SORT),
+                wordOf(kindWords(), field.SORT, KindQuestion),
                 csvCell(text::withLineBreaks(field.QUESTION)),
                 csvCell(text::withLineBreaks(field.ANSWER)),
                 csvCell(field.IMAGENAME),
-                field.IMAGENAME.isEmpty() ? QString() : modeWords(field.IMAGEMODE),
+                field.IMAGENAME.isEmpty() ? QString() : wordOf(pictureModeWords(), field.IMAGEMODE, PictureWithBoth),
             };
             csv += cells.join(u';') + QStringLiteral("\r\n");
         }
