@@ -112,7 +112,7 @@ private Q_SLOTS:
             QVERIFY2(!decodeWav(files[i]), qPrintable(QString("file %1").arg(i)));
     }
 
-    void convertsChannels()
+    void convertsChannelsAndRate()
     {
         const Pcm mono{48000, 1, {100, -200, 32767}};
         QCOMPARE(convertPcm(mono, 48000, 1).samples, mono.samples);
@@ -120,10 +120,7 @@ private Q_SLOTS:
         const Pcm stereo{48000, 2, {100, 300, -32768, -32768, 32767, 32766}};
         QCOMPARE(convertPcm(stereo, 48000, 1).samples, (std::vector<qint16>{200, -32768, 32766}));
         QCOMPARE(convertPcm(stereo, 48000, 2).samples, stereo.samples);
-    }
-
-    void resamplesLinearly()
-    {
+        // Rates by linear interpolation.
         const Pcm doubled = convertPcm({24000, 1, {0, 100, -100, 1000}}, 48000, 1);
         QCOMPARE(doubled.rate, 48000);
         QCOMPARE(doubled.samples, (std::vector<qint16>{0, 50, 100, 0, -100, 450, 1000, 1000}));
