@@ -1,10 +1,8 @@
 // Walls as spreadsheet files: tables as Excel, LibreOffice and hand editing
-// leave them, every refusal with its row and column, the way back from a
-// written table, and the wall tool converting in both directions.
+// leave them, every refusal with its row and column, and the way back.
 
 #include "model/cls_Wall.h"
 #include "storage/WallCsv.h"
-#include "storage/WallTool.h"
 #include "support/TestHost.h"
 
 #include <QtTest>
@@ -46,16 +44,6 @@ const QByteArray ExcelFile =
       "Zitate \x84Klassiker\x93;80;;\x96 Frage \x85;Antwort;b.png; Zu Beiden \r\n"
       "Zitate \x84Klassiker\x93;100;Frage;F;A;c.png;zur Antwort\r\n";
 const QByteArray Picture = QByteArray("iVBORw0KGgoAAAANSUhEUgAA").repeated(12);
-
-// The tool's exit status and what it wrote on stderr.
-QPair<int, QString> runTool(const test::TestHost &t, const QStringList &args)
-{
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = runWallTool(args, t.host(), outStream, errStream);
-    errStream.flush();
-    return {status, err};
-}
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Want>)
@@ -170,7 +158,6 @@ private Q_SLOTS:
         QFETCH(QString, message);
         test::TestHost t;
         cls_Wall wall(t.host());
-        // That a refusal leaves the wall alone, the fuzz target csv checks.
         const CsvResult result = readWallCsv(file, wall);
         QVERIFY(!result.ok);
         QCOMPARE(result.message, message);
@@ -213,36 +200,6 @@ private Q_SLOTS:
                 want[3] = "1"; // zur Frage
             QCOMPARE(fieldOf(back.Item(i, true)), want);
         }
-    }
-
-    void convertsBothWays()
-    {
-        test::TestHost t;
-        t.folders.program = t.root() + "program/";
-        test::writeFile(t.folders.program + "images/b.png", QByteArray("PNGDATA").repeated(100));
-        const QString table = test::writeFile(t.path("excel.csv"), ExcelFile);
-        const QString package = t.root() + "wand.lx-wqz";
-        QCOMPARE(runTool(t, {"convert", "--embed-pictures", table, package}).first, 0);
-        cls_Wall wall(t.host());
-        QVERIFY(wall.LOAD(package, QString()));
-        QCOMPARE(wall.TOPICS().at(4), QString("Zitate „Klassiker“"));
-        QCOMPARE(QByteArray::fromBase64(wall.Item(15, true).IMAGENAME.utf8()), QByteArray("PNGDATA").repeated(100));
-
-        // And back, the extension in capitals.
-        const QString back = t.root() + "zurück.CSV";
-        QCOMPARE(runTool(t, {"convert", package, back}).first, 0);
-        QFile file(back);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains(QString("\r\nZitate „Klassiker“;80;Frage;– Frage …;Antwort;"
-                                                + QByteArray("PNGDATA").repeated(100).toBase64()
-                                                + ";zu beiden\r\n").toUtf8()));
-
-        // A refused table: status 1, the reason on stderr, nothing written.
-        const QString bad = test::writeFile(t.path("kaputt.csv"), "Thema;Punkte;Frage\n");
-        QCOMPARE(runTool(t, {"convert", bad, t.root() + "neu.lx-wqz"}),
-                 qMakePair(1, bad + ": Zeile 1, Spalte „Antwort“: Die Spalte fehlt in der Kopfzeile.\n"));
-        QVERIFY(!QFile::exists(t.root() + "neu.lx-wqz"));
-        QCOMPARE(runTool(t, {"convert", table, t.root() + "wand.txt"}).first, 1);
     }
 };
 

@@ -1,5 +1,6 @@
 // wandquiz-wall: dump, convert and check, run as the tool runs them.
 
+#include "host/FileBytes.h"
 #include "model/cls_Wall.h"
 #include "storage/RecentWalls.h"
 #include "storage/WallTool.h"
@@ -15,95 +16,102 @@ using namespace wq;
 namespace {
 struct Run {
     int status;
-    QString out;
-    QString err;
+    QString out, err;
+    // A line of the output that starts with `start` and holds `part`.
+    bool has(const QString &start, const QString &part) const
+    {
+        for (const QString &line : out.split('\n'))
+            if (line.startsWith(start) && line.contains(part))
+                return true;
+        return false;
+    }
 };
 
 Run runTool(const test::TestHost &t, const QStringList &args)
 {
     Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
+    QTextStream out(&run.out), err(&run.err);
     run.status = runWallTool(args, t.host(), out, err);
     out.flush();
     err.flush();
     return run;
 }
 
+Run check(test::TestHost &t, const QByteArray &wall, const QString &name = "wand.frg")
+{
+    return runTool(t, {"check", "--images", t.root() + "bilder", test::writeFile(t.path(name), wall)});
+}
+
+QByteArray block(const QByteArray &title, int entries = 5)
+{
+    QByteArray b = "TH:" + title + "\n";
+    for (int i = 1; i <= entries; ++i)
+        b += "Frage " + QByteArray::number(i) + "?\nAntwort\n\n";
+    return b + "@\n";
+}
+
 const QByteArray CleanWall =
     "TH:Tiere\nWie viele Beine hat eine Spinne?\nAcht\n\nRISIKO:Wie heißt ein junges Pferd?\nFohlen\nA:pferd.png\n"
     "JOKER\nGeschenkt!\n\nWelcher Vogel kann rückwärts fliegen?\nDer Kolibri\n\nWie lange schläft ein Koala?\n"
-    "AL:Bis zu 22 Stunden|am Tag\n\n@\n"
-    "TH:Zahlen\n1\n1\n\n2\n2\n\n3\n3\n\n4\n4\n\n5\n5\n\n@\n"
-    "TH:Farben\nrot?\nrot\n\ngrün?\ngrün\n\nblau?\nblau\n\ngelb?\ngelb\n\nweiß?\nweiß\n\n@\n"
-    "TH:Orte\nBerlin?\nja\n\nRom?\nja\n\nParis?\nja\n\nWien?\nja\n\nBern?\nja\n\n@\n";
+    "AL:Bis zu 22 Stunden|am Tag\n\n@\n" + block("Zahlen") + block("Farben") + block("Orte");
+const QByteArray Png = QByteArray("PNGDATA").repeated(100);
 } // namespace
 
 class WallToolTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The JSON has a fixed shape, in this order, for scripts that read it.
     void dumpPrintsTheWallAsJson()
     {
         test::TestHost t;
         const QString path = test::writeFile(t.path("wand \"eins\".frg"), CleanWall);
         const Run run = runTool(t, {"dump", path});
         QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.startsWith("{\n  \"loaded\": true,\n  \"filename\": \"" + t.root() + "wand \\\"eins\\\".frg\",\n"
+                                    "  \"author\": \"\",\n  \"description\": \"\",\n  \"title\": \"\",\n"
+                                    "  \"targetgroup\": \"\",\n  \"difficulty\": 0,\n  \"randomize\": false,\n"
+                                    "  \"topics\": [\"Tiere\", \"Zahlen\", \"Farben\", \"Orte\"],\n  \"fields\": [\n"),
+                 qPrintable(run.out.left(400)));
+        for (const char *field :
+             {"\n    {\"question\": \"Wie heißt ein junges Pferd?\", \"answer\": \"Fohlen\", \"imagename\": \"pferd.png\", "
+              "\"imagemode\": 0, \"sort\": 2, \"talign\": 0},\n",
+              "\n    {\"question\": \"\", \"answer\": \"Geschenkt!\", \"imagename\": \"\", \"imagemode\": 1, \"sort\": 3, "
+              "\"talign\": 0},\n",
+              "\n    {\"question\": \"Wie lange schläft ein Koala?\", \"answer\": \"Bis zu 22 Stunden|am Tag\", "
+              "\"imagename\": \"\", \"imagemode\": 1, \"sort\": 1, \"talign\": 3},\n"})
+            QVERIFY2(run.out.contains(QString::fromUtf8(field)), field);
         QJsonParseError error;
-        const QJsonObject wall = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8(), &error)["fields"].toArray().size(), 20);
         QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(wall.keys().size(), 10);
-        QCOMPARE(wall["loaded"].toBool(), true);
-        QCOMPARE(wall["filename"].toString(), path);
-        QCOMPARE(wall["difficulty"].toInt(), 0);
-        QCOMPARE(wall["randomize"].toBool(), false);
-        QCOMPARE(wall["topics"].toArray().toVariantList(),
-                 QVariantList({"Tiere", "Zahlen", "Farben", "Orte"}));
-        const QJsonArray fields = wall["fields"].toArray();
-        QCOMPARE(fields.size(), 20);
-        QCOMPARE(fields[4].toObject()["question"].toString(), QString("Wie heißt ein junges Pferd?"));
-        QCOMPARE(fields[4].toObject()["sort"].toInt(), 2);
-        QCOMPARE(fields[4].toObject()["imagemode"].toInt(), 0);
-        QCOMPARE(fields[8].toObject()["sort"].toInt(), 3);
-        QCOMPARE(fields[16].toObject()["answer"].toString(), QString("Bis zu 22 Stunden|am Tag"));
-        QCOMPARE(fields[16].toObject()["talign"].toInt(), 3);
-        QCOMPARE(fields[0].toObject().keys(),
-                 QStringList({"answer", "imagemode", "imagename", "question", "sort", "talign"}));
-        // Field order follows the fixed shape too.
-        QVERIFY(run.out.indexOf("\"question\"") < run.out.indexOf("\"answer\""));
-        QVERIFY(run.out.indexOf("\"loaded\"") < run.out.indexOf("\"fields\""));
 
         // A wall that does not load: status 1, and what LOAD left.
-        const QString broken = test::writeFile(t.path("kaputt.lx-wqz"), "nicht einmal ein Paket %1 \"");
-        const Run failed = runTool(t, {"dump", broken});
+        const Run failed = runTool(t, {"dump", test::writeFile(t.path("kaputt.lx-wqz"), "kein Paket %1 \"")});
         QCOMPARE(failed.status, 1);
         const QJsonObject left = QJsonDocument::fromJson(failed.out.toUtf8()).object();
-        QCOMPARE(left["loaded"].toBool(), false);
-        QCOMPARE(left["topics"].toArray().size(), 4);
-        QCOMPARE(left["fields"].toArray().size(), 20);
+        QVERIFY(!left["loaded"].toBool() && left["topics"].toArray().size() == 4 && left["fields"].toArray().size() == 20);
     }
 
-    void convertWritesAPackage()
+    void convertsBetweenTheFormats()
     {
         test::TestHost t;
         t.folders.program = t.root() + "program/";
-        test::writeFile(t.folders.program + "images/Pferd.PNG", QByteArray("PNGDATA").repeated(100));
+        test::writeFile(t.folders.program + "images/Pferd.PNG", Png);
         const QString legacy = test::writeFile(t.path("quelle.frg"), CleanWall);
-        const QString package = t.root() + "ziel wand.lx-wqz";
-        QCOMPARE(runTool(t, {"convert", legacy, package}).status, 0);
+        const QString package = t.root() + "ziel wand.lx-wqz", table = t.root() + "tabelle.CSV";
         cls_Wall wall(t.host());
+        // To a table and back, the picture file's bytes embedded on the way.
+        QCOMPARE(runTool(t, {"convert", legacy, table}).status, 0);
+        const QByteArray csv = readFileBytes(table, 1 << 20);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBFThema;Punkte;Art;Frage;Antwort;Bild;Bildmodus\r\n"));
+        QVERIFY(csv.contains("\r\nTiere;40;Risiko;Wie hei\xC3\x9F" "t ein junges Pferd?;Fohlen;pferd.png;zur Antwort\r\n"));
+        QCOMPARE(runTool(t, {"convert", "--embed-pictures", table, package}).status, 0);
         QVERIFY(wall.LOAD(package, QString()));
-        QCOMPARE(wall.Item(4, true).IMAGENAME, QString("pferd.png"));
-
-        // Embedding puts the picture file's bytes into the wall.
-        QCOMPARE(runTool(t, {"convert", "--embed-pictures", legacy, package}).status, 0);
-        QVERIFY(wall.LOAD(package, QString()));
-        QCOMPARE(QByteArray::fromBase64(wall.Item(4, true).IMAGENAME.utf8()), QByteArray("PNGDATA").repeated(100));
+        QCOMPARE(QByteArray::fromBase64(wall.Item(4, true).IMAGENAME.utf8()), Png);
 
         // What the wall says about itself comes from an "about" file.
-        const QString about = test::writeFile(t.path("quelle.about"), "Titel: Tiere\nZielgruppe: Klasse 3\n"
-                                                                       "Schwierigkeit: 2\nBeschreibung: Zeile 1\n"
-                                                                       "Unbekannt: x\nBeschreibung: Zeile 2\n");
+        const QString about = test::writeFile(t.path("quelle.about"), "Titel: Tiere\nZielgruppe: Klasse 3\nSchwierigkeit: 2\n"
+                                                                       "Beschreibung: Zeile 1\nUnbekannt: x\nBeschreibung: Zeile 2\n");
         QCOMPARE(runTool(t, {"convert", "--about", about, legacy, package}).status, 0);
         QVERIFY(wall.LOAD(package, QString()));
         QCOMPARE(QStringList({wall.TITLE, wall.TARGETGROUP, wall.DESCRIPTION, wall.AUTHOR}),
@@ -111,24 +119,61 @@ private Q_SLOTS:
         QCOMPARE(wall.DIFFICULTY, 2);
         QCOMPARE(describeWallFile(package, t.host()), QString("„Tiere“ – für Klasse 3\nZeile 1\nZeile 2"));
 
-        // A missing input, an unreadable wall or an unwritable target fail.
+        // A refused table: status 1, the reason on stderr, nothing written.
+        const QString bad = test::writeFile(t.path("kaputt.csv"), "Thema;Punkte;Frage\n");
+        const Run refused = runTool(t, {"convert", bad, t.root() + "neu.lx-wqz"});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, bad + ": Zeile 1, Spalte „Antwort“: Die Spalte fehlt in der Kopfzeile.\n");
+        QVERIFY(!QFile::exists(t.root() + "neu.lx-wqz"));
+        // A missing input, an unreadable wall, an unwritable or unknown target fail; a missing argument is misuse.
         QCOMPARE(runTool(t, {"convert", t.root() + "fehlt.frg", package}).status, 1);
-        const QString bad = test::writeFile(t.path("schlecht.frg"), "TH:nur eins\n@\n");
-        QCOMPARE(runTool(t, {"convert", bad, package}).status, 1);
+        QCOMPARE(runTool(t, {"convert", test::writeFile(t.path("schlecht.frg"), "TH:nur eins\n@\n"), package}).status, 1);
         QCOMPARE(runTool(t, {"convert", legacy, t.root() + "quelle.frg/x.lx-wqz"}).status, 1);
+        QCOMPARE(runTool(t, {"convert", legacy, t.root() + "wand.txt"}).status, 1);
         QCOMPARE(runTool(t, {"convert", legacy}).status, 2);
+        QCOMPARE(runTool(t, {"tanzen"}).status, 2);
     }
 
-    void helpNamesTheChoices()
+    void checkWarnsNamingTheLines()
     {
         test::TestHost t;
-        const Run run = runTool(t, {"--help"});
-        QCOMPARE(run.status, 0);
-        for (const char *word : {"Windows-1252", "UTF-8", "CR LF", "255 Zeichen", "Base64", "Doppelpunkt",
-                                 "denselben Titel", "Kennwort", "dump", "convert", "check", ".csv", "Bildmodus", "zu beiden",
-                                 "Risiko", "Tabulator"})
-            QVERIFY2(run.out.contains(QString::fromUtf8(word)), word);
-        QCOMPARE(runTool(t, {"tanzen"}).status, 2);
+        const QByteArray wall =
+            "TH:Tiere\n"                                       // 1
+            "Risko:Wie alt wird ein Hund?\nEtwa 13 Jahre\n\n"  // 2-4: typo in the marker
+            "JOKER: Glück\n\n\n"                               // 5-7: text after JOKER
+            "Al :Links?\nja\nfehlt.png\n"                      // 8-10: blank in the marker, missing picture
+            "Frage vier\nAntwort\nWas ist das für ein Tier?\n" // 11-13: picture line looks like a question
+            "Frage fünf\nAntwort\n\n"                          // 14-16
+            "Frage sechs\nAntwort\n\n"                         // 17-19: ignored
+            "TH:Tiere\n"                                       // 20: repeated title, block 1 has no "@"
+            "Frage\nAntwort\n\n@\n" +
+            block("C", 3) + block("D") + block("E");
+        const Run c = check(t, wall);
+        QCOMPARE(c.status, 1);
+        const QStringList expected[] = {
+            {"Zeile 2: Warnung", "'RISIKO:'"}, {"Zeile 5: Warnung", "Joker"}, {"Zeile 8: Warnung", "Leerzeichen"},
+            {"Zeile 10: Warnung", "fehlt.png"}, {"Zeile 13: Warnung", "sieht wie eine Frage aus"},
+            {"Zeile 17: Warnung", "6. Eintrag"}, {"Zeile 20: Warnung", "wird dort als Frage"},
+            {"Zeile 20: Warnung", "mehrfach"}, {"Zeile", "'E'"}, // a fifth topic is not shown
+            {"Zeile", "80, 100"},                                 // topic C has only three entries
+            {"Ergebnis: 0 Fehler", ""}};
+        for (const QStringList &e : expected)
+            QVERIFY2(c.has(e[0], e[1]), qPrintable(e.join(" … ") + "\n" + c.out));
+    }
+
+    void checkPassesCleanWallsAndRefusesBrokenOnes()
+    {
+        test::TestHost t;
+        test::writeFile(t.root() + "bilder/Hund.PNG", "x");
+        Run c = check(t, "/ Kommentar\n" + block("A") + block("B") + block("C") + "TH:D\nRISIKO:AL:Frage?\nAntwort\nB:hund.png  \n"
+                         "JOKER\n\n\nFrage\nAL:Antwort\nA:hund.png\nFrage\nAntwort\n\nFrage\nAntwort\n\n@\n");
+        QVERIFY(c.status == 0 && c.has("In Ordnung", "")); // a clean wall passes
+        c = check(t, block("A") + block("B") + "TH:C\nFrage\nAntwort");
+        QVERIFY(c.status == 2 && c.has("Fehler", "Spalte 4") && c.has("Zeile 36: Fehler", "abgeschnitten"));
+        c = check(t, "th:klein\nFrage\n", "klein.frg");
+        QVERIFY(c.status == 2 && c.has("Zeile 1: Warnung", "Großbuchstaben") && c.has("Fehler", "Keine Themen-Kopfzeile"));
+        c = check(t, block("A") + block("B") + block("C") + block("D"), "wand.txt");
+        QVERIFY(c.status == 2 && c.has("Fehler", ".frg"));
     }
 };
 
