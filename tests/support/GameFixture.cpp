@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTest>
 
 namespace wq::test {
@@ -12,6 +13,12 @@ namespace wq::test {
 void tick(QTimer &timer)
 {
     QMetaObject::invokeMethod(&timer, "timeout");
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust)
@@ -49,16 +56,20 @@ bool GameFixture::start(const QStringList &arguments)
     return window->Form_Load(arguments);
 }
 
+void GameFixture::restart(const FixedFolderService &folders)
+{
+    t.folders = folders;
+    start();
+    finishBuildUp();
+}
+
 void GameFixture::finishBuildUp()
 {
     for (int i = 0; i < 5 && window->AufbauTimer.isActive(); ++i)
         tick(window->AufbauTimer);
 }
 
-void GameFixture::open(int field)
-{
-    click(window->Feld[field]);
-}
+void GameFixture::open(int field) { click(window->Feld[field]); }
 
 void GameFixture::click(QWidget *widget)
 {
@@ -71,20 +82,48 @@ void GameFixture::pressAndReleaseElsewhere(QWidget *pressed)
     QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(-50, -50));
 }
 
+void GameFixture::key(int k) { QTest::keyClick(window.get(), Qt::Key(k)); }
 void GameFixture::stopClock() { click(window->ctl_Antwortbereit); }
 void GameFixture::revealAnswer() { click(window->ctl_Antwort); }
 void GameFixture::judgeRight() { click(window->OK); }
 void GameFixture::judgeWrong() { click(window->Falsch); }
 
-void GameFixture::runClockOut()
+void GameFixture::stake(const QString &text)
 {
-    while (window->ZeitMess.isActive())
-        tick(window->ZeitMess);
+    window->Risiko->setText(text);
+    QTest::keyClick(window->Risiko, Qt::Key_Return);
 }
 
-QString GameFixture::score(int group) const
+void GameFixture::play(int field, bool right, const QString &stakeText)
 {
-    return window->Punkte[group - 1]->text();
+    open(field);
+    const int kind = window->wall().Item(field, true).SORT;
+    if (kind == KindRisk)
+        stake(stakeText);
+    if (kind != KindJoker)
+        stopClock();
+    right ? judgeRight() : judgeWrong();
+}
+
+void GameFixture::leaveOnly(int field)
+{
+    for (int i = 0; i < 20; ++i)
+        window->Feld[i]->setVisible(i == field);
+}
+
+void GameFixture::setScores(const QStringList &scores)
+{
+    for (int g = 0; g < scores.size(); ++g)
+        window->Punkte[g]->setText(scores[g]);
+}
+
+QString GameFixture::score(int group) const { return window->Punkte[group - 1]->text(); }
+
+Game::Game(const QMap<int, int> &kinds)
+{
+    writeSuppliedWall(t, kinds);
+    start();
+    finishBuildUp();
 }
 
 } // namespace wq::test
