@@ -43,12 +43,12 @@ struct Game : GameFixture {
         t.sound.played.clear();
     }
     bool pictureShown() const { return !window->pic_ImageScaled->isHidden(); }
-    // Whether the judging buttons (else the clock) are on show.
+    // The judging buttons are on show, the clock is not.
     bool judging() const
     {
-        const bool buttons = window->OK->isVisible() && window->Falsch->isVisible() && window->ctl_Antwort->isVisible();
-        const bool clock = window->ctl_Antwortbereit->isVisible() && window->ZeitAnz->isVisible();
-        return buttons && !clock;
+        const frm_WQZ &w = *window;
+        return w.OK->isVisible() && w.Falsch->isVisible() && w.ctl_Antwort->isVisible()
+               && !w.ctl_Antwortbereit->isVisible() && !w.ZeitAnz->isVisible();
     }
 };
 } // namespace
@@ -68,47 +68,40 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!w.AufbauTimer.isActive(), 3000);
         for (int i = 0; i < 20; ++i)
             QCOMPARE(w.Feld[i]->isHidden() ? QString() : w.Feld[i]->text(), QString::number((i / 4 + 1) * 20));
-        QCOMPARE(g.t.sound.sounds(),
-                 QStringList({"file:time0.wav", "file:time1.wav", "file:time2.wav", "file:time4.wav"}));
+        QCOMPARE(g.t.sound.sounds(), QStringList({"file:time0.wav", "file:time1.wav", "file:time2.wav", "file:time4.wav"}));
         for (int i = 1; i < 4; ++i)
             QVERIFY(g.t.sound.played[i].atMs - g.t.sound.played[i - 1].atMs >= 90);
         QCOMPARE(w.SpielWand->text(), QString());
-
         // A second build starts again from the bottom row, a row a tick.
         g.t.messages.answers = {MessageResult::Yes};
         w.S_Neu->trigger();
-        test::tick(w.AufbauTimer);
-        QVERIFY(!w.Feld[16]->isHidden() && w.Feld[12]->isHidden());
-        for (int i = 0; i < 3; ++i)
+        for (int row = 4; row >= 0; --row) {
             test::tick(w.AufbauTimer);
-        QVERIFY(w.Feld[0]->isHidden() && !w.Feld[4]->isHidden());
-        test::tick(w.AufbauTimer);
-        QVERIFY(!w.Feld[0]->isHidden() && !w.AufbauTimer.isActive());
-    }
-
-    void theCurrentGroupsNameBlinks()
-    {
-        Game g;
-        QList<QColor> seen;
-        for (int i = 0; i < 4; ++i) {
-            test::tick(g.w().Blinker);
-            seen.append(g.w().Beschriftung[0]->textColour());
-            QCOMPARE(g.w().Beschriftung[1]->textColour(), QColor(Qt::black));
+            QVERIFY(!w.Feld[row * 4]->isHidden() && (row == 0 || w.Feld[row * 4 - 4]->isHidden()));
         }
-        QVERIFY(seen[0] != seen[1] && seen[0] == seen[2] && seen[1] == seen[3]);
-        QVERIFY(seen.contains(QColor(Qt::white)) && seen.contains(QColor(Qt::black)));
+        QVERIFY(!w.AufbauTimer.isActive());
     }
 
     void anOrdinaryQuestionRunsItsClock()
     {
         Game g([](cls_Wall &wall) { wall.Item(0, true).QUESTION = "  Erste Zeile|zweite|dritte  "; });
         frm_WQZ &w = g.w();
-        g.pressAndReleaseElsewhere(w.Feld[0]); // released somewhere else: still that field
+        QTest::mousePress(w.Feld[0], Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(w.Feld[0], Qt::LeftButton, {}, QPoint(-50, -50)); // released elsewhere: still that field
         QVERIFY(w.Feld[0]->isHidden() && w.FragFeld->isVisible());
         QCOMPARE(w.lab_Frage->text(), QString("Erste Zeile\rzweite\rdritte"));
         QCOMPARE(g.t.sound.sounds(), QStringList({"file:Gong.Wav"}));
         QCOMPARE(w.TimeLeft, 25.0);
-        QVERIFY(w.ZeitMess.isActive() && !g.judging() && w.ZeitAnz->isVisible());
+        QVERIFY(w.ZeitMess.isActive() && w.ZeitAnz->isVisible() && w.OK->isHidden());
+        // The current group's name blinks, the others stay black.
+        QList<QColor> seen;
+        for (int i = 0; i < 4; ++i) {
+            test::tick(w.Blinker);
+            seen.append(w.Beschriftung[0]->textColour());
+            QCOMPARE(w.Beschriftung[1]->textColour(), QColor(Qt::black));
+        }
+        const QColor white(Qt::white), black(Qt::black);
+        QVERIFY(seen == QList<QColor>({white, black, white, black}) || seen == QList<QColor>({black, white, black, white}));
 
         // Tick by tick to the end: the bar falls by 4 each second.
         QList<double> bar;
@@ -192,7 +185,6 @@ private Q_SLOTS:
         QCOMPARE(g.t.messages.shown.last().text, QString("Ungültiger Fragetype"));
         QCOMPARE(g.t.messages.shown.last().title, QString());
         QVERIFY(w.Feld[7]->isHidden() && w.FragFeld->isHidden());
-
         g.open(8);
         QCOMPARE(w.OK->text(), QString("Richtig"));
         QVERIFY(w.pic_Joker->isHidden());
@@ -200,7 +192,7 @@ private Q_SLOTS:
 
     void picturesByModeFileAndEmbedding()
     {
-        // Field, picture, mode, shown with the question, shown with the answer.
+        // Picture, mode, shown with the question, shown with the answer.
         const struct { QString name; int mode; bool question, answer; } fields[] = {
             {"Bild.png", 0, false, true}, {"bild.PNG   ", 1, true, false}, {"Bild.png", 2, true, true},
             {pictures::toText(pngBytes(120, 90)), 2, true, true},
@@ -245,7 +237,7 @@ private Q_SLOTS:
         g.open(1);
         QCOMPARE(w.lab_Frage->fontSize(), w.board->width() * 24.0 / 1024); // 24 point at 1024 pixels
         // A margin is 150 twips, 10 pixels at 96 dpi: the text starts eight in,
-        // the picture eight after it and ends one before the edge.
+        // the picture eight after it and one before the edge.
         QCOMPARE(w.logicalDpiX(), 96);
         const QRect text = w.lab_Frage->geometry();
         const QRect picture = w.pic_ImageScaled->geometry();
@@ -255,13 +247,19 @@ private Q_SLOTS:
         QVERIFY(qAbs(picture.right() + 1 + 10 - w.FragFeld->width()) <= 1);
         g.stopClock();
         g.judgeRight();
-
-        // Without a picture the text takes the panel less sixteen margins.
+        // Without a picture the text takes the panel less sixteen margins;
+        // a question of thousands of characters is set smaller to fit.
         g.open(2);
         QVERIFY(!g.pictureShown());
         QVERIFY(qAbs(w.lab_Frage->width() - (w.FragFeld->width() - 160)) <= 1);
-        // A question of thousands of characters is set smaller to fit.
         QVERIFY(w.lab_Frage->shownFont().pointSizeF() < w.lab_Frage->fontSize());
+
+        // At 15 twips per pixel the stake request is 495 twips high, the
+        // window at least 4620 x 5460 twips, frame included.
+        QCOMPARE(w.lab_Risiko->height(), 33);
+        w.resize(200, 150);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.frameGeometry().size(), QSize(308, 364));
     }
 
     void picturesAreMadeAheadOfTime()
@@ -280,18 +278,6 @@ private Q_SLOTS:
         cache.prepare({{3, pictures::toText(pngBytes(100, 400)).toLatin1(), QString()}}, QSize(200, 100));
         QCOMPARE(cache.picture(3).size(), QSize(25, 100));
         QVERIFY(cache.picture(7).isNull());
-    }
-
-    void theWindowKeepsItsLeastSize()
-    {
-        Game g;
-        // At 15 twips per pixel: the stake request 495 twips high, the window
-        // at least 4620 x 5460 twips, frame included.
-        QCOMPARE(g.w().logicalDpiY(), 96);
-        QCOMPARE(g.w().lab_Risiko->height(), 33);
-        g.w().resize(200, 150);
-        QCoreApplication::processEvents();
-        QCOMPARE(g.w().frameGeometry().size(), QSize(308, 364));
     }
 };
 

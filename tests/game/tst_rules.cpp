@@ -51,12 +51,11 @@ private Q_SLOTS:
         Game g;
         g.open(0);
         g.stopClock();
+        // Pressed: sunk (50) with white text; released: raised (60), black again.
         QTest::mousePress(g.w().Falsch, Qt::LeftButton);
-        QCOMPARE(g.w().Falsch->borderStyle(), 50);
-        QCOMPARE(g.w().Falsch->textColour(), QColor(Qt::white));
+        QCOMPARE(std::pair(g.w().Falsch->borderStyle(), g.w().Falsch->textColour()), std::pair(50, QColor(Qt::white)));
         QTest::mouseRelease(g.w().Falsch, Qt::LeftButton);
-        QCOMPARE(g.w().Falsch->borderStyle(), 60);
-        QCOMPARE(g.w().Falsch->textColour(), QColor(Qt::black));
+        QCOMPARE(std::pair(g.w().Falsch->borderStyle(), g.w().Falsch->textColour()), std::pair(60, QColor(Qt::black)));
         g.open(1);
         QTest::mousePress(g.w().OK, Qt::LeftButton); // pressing stops the clock at once
         QVERIFY(!g.w().ZeitMess.isActive());
@@ -183,9 +182,9 @@ private Q_SLOTS:
         g.t.messages.texts = {QString(), QString("Die Füchse ").repeated(40)};
         g.click(g.w().Beschriftung[1]); // not its turn, still renamed
         QCOMPARE(g.w().Beschriftung[1]->text(), QString("Gruppe 2"));
-        QCOMPARE(g.t.messages.inputs.last().text, QString("Geben Sie den neuen Namen für 'Gruppe 2' ein:"));
-        QCOMPARE(g.t.messages.inputs.last().title, QString("Gruppe umbenennen"));
-        QCOMPARE(g.t.messages.proposed.last(), QString("Gruppe 2"));
+        const auto &asked = g.t.messages.inputs.last();
+        QCOMPARE(QStringList({asked.text, asked.title, g.t.messages.proposed.last()}),
+                 QStringList({"Geben Sie den neuen Namen für 'Gruppe 2' ein:", "Gruppe umbenennen", "Gruppe 2"}));
         g.click(g.w().Beschriftung[1]);
         QVERIFY(g.w().Beschriftung[1]->text().startsWith("Die Füchse"));
         QCOMPARE(g.w().Beschriftung[1]->geometry(), before);

