@@ -14,11 +14,9 @@ namespace {
 WindowMetrics workedExample()
 {
     WindowMetrics m;
-    m.screenWidth = 1024 * 15;
+    m.screenWidth = m.windowWidth = m.clientWidth = 15360;
     m.screenHeight = 768 * 15;
-    m.windowWidth = 15360;
     m.windowHeight = 11520;
-    m.clientWidth = 15360;
     m.clientHeight = 10500;
     return m;
 }
@@ -36,77 +34,50 @@ private Q_SLOTS:
         QCOMPARE(b.marginY, 96);
         QCOMPARE(b.infoStrip, (Rect{96, 8580, 15168, 1728}));
         QCOMPARE(b.wall, (Rect{96, 96, 15168, 8388}));
-        for (const Rect &topic : b.topics) {
-            QCOMPARE(topic.height, 1301.0);
-            QCOMPARE(topic.top, 180.0);
-        }
-        const double tops[] = {1685, 2890, 4096, 5301, 6506};
-        for (int row = 0; row < 5; ++row)
-            for (int c = 0; c < 4; ++c) {
-                const Rect &field = b.fields[row * 4 + c];
-                QCOMPARE(field.top, tops[row]);
-                QVERIFY(field.height == 1157 || field.height == 1158);
-            }
-        QCOMPARE(b.fields[0].height, 1157.0);
-        QCOMPARE(b.fields[16].bottom(), 7663.0);
-        QVERIFY(b.fields[16].bottom() < b.wall.height);
         // Columns: the wall less two margins in four, fields half a margin narrower.
-        QCOMPARE(b.topics[0].left, 96.0);
-        QCOMPARE(b.topics[1].left, 96.0 + 3744);
-        QCOMPARE(b.topics[0].width, 3744.0);
-        QCOMPARE(b.fields[5].width, 3744.0 - 48);
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(b.topics[c], (Rect{96.0 + c * 3744, 180, 3744, 1301}));
+        const double tops[] = {1685, 2890, 4096, 5301, 6506};
+        for (int i = 0; i < 20; ++i) {
+            QCOMPARE(b.fields[i].top, tops[i / 4]);
+            QVERIFY(b.fields[i].height == 1157 || b.fields[i].height == 1158);
+            QCOMPARE(b.fields[i].width, 3696.0);
+        }
+        QCOMPARE(b.fields[16].bottom(), 7663.0);
         // Groups: 768 high, 25.6 point, group 1 over 2 left, 3 over 4 right.
-        QCOMPARE(b.names[0].height, 768.0);
         QCOMPARE(b.groupFontPoints, 25.6);
-        QCOMPARE(b.names[1].top, 60.0 + 768);
-        QCOMPARE(b.scores[3].top, 60.0 + 768);
-        QCOMPARE(b.names[2].left, b.topics[2].left);
-        QCOMPARE(b.scores[1].left, b.topics[1].left);
+        QCOMPARE(QList<double>({b.names[0].height, b.names[1].top, b.scores[3].top, b.names[2].left, b.scores[1].left}),
+                 QList<double>({768, 828, 828, 7584, 3840}));
         // The winner panel covers the wall; the question panel keeps its place.
         QCOMPARE(b.winnerPanel, b.wall);
         QCOMPARE(b.questionPanel, (Rect{60, 120, 15168, 8388}));
         QCOMPARE(b.winnerText, (Rect{1516.8f, 838.8f, 12134.4f, 6710.4f}));
-        // Buttons: a third of the panel less two tops, on the bottom edge.
-        QCOMPARE(b.ok.top, 8388.0 - 555 - 60);
-        QCOMPARE(b.ok.width, double(float((15168 - 240) / 3.0)));
-        QCOMPARE(b.wrong.left, b.ok.left + b.ok.width);
-        QCOMPARE(b.answer.left, b.wrong.left + b.ok.width);
-        QCOMPARE(b.stopClock.left, double(float(b.wrong.left + b.ok.width / 2)));
-        QCOMPARE(b.timeBar.top, b.ok.top - 495 - 96);
-        QCOMPARE(b.stakeBox.left, double(float(15168 * 0.4)));
-        QCOMPARE(b.stakeBox.top, 8388.0 - 420 - 150);
-        QCOMPARE(b.stakePrompt.top, double(float(8388 * 0.8)));
-        QCOMPARE(b.pictureWidth, 5056.0);
-        QCOMPARE(b.pictureHeight, 4194.0);
+        // Buttons: a third of the panel less two tops, on the bottom edge; the
+        // clock bar a margin above them, the stake box at 40 % across.
+        QCOMPARE(QList<double>({b.ok.top, b.ok.width, b.wrong.left, b.answer.left, b.stopClock.left, b.timeBar.top,
+                                b.stakeBox.left, b.stakeBox.top, b.stakePrompt.top, b.pictureWidth, b.pictureHeight}),
+                 QList<double>({7773, 4976, 5336, 10312, 7824, 7182, 6067.2f, 7818, 6710.4f, 5056, 4194}));
     }
 
     void minimumSizeMinimisedAndMargins()
     {
         WindowMetrics small = workedExample();
-        small.windowWidth = 3000;
+        small.windowWidth = small.clientWidth = 3000;
         small.windowHeight = 4000;
-        small.clientWidth = 3000;
         small.clientHeight = 2980;
         const BoardLayout b = formResize(small);
-        QCOMPARE(b.windowWidth, 4620.0);
-        QCOMPARE(b.windowHeight, 5460.0);
-        QCOMPARE(b.wall.width, 4620.0 - 2 * 96);
-        QCOMPARE(b.infoStrip.height, 5460 * 0.15);
-
+        QCOMPARE(QList<double>({b.windowWidth, b.windowHeight, b.wall.width, b.infoStrip.height}),
+                 QList<double>({4620, 5460, 4428, 819}));
         WindowMetrics minimised = workedExample();
         minimised.minimised = true;
         QVERIFY(!formResize(minimised).applied);
-
         // Margins follow the screen, not the window.
         WindowMetrics big = workedExample();
         big.screenWidth = 1920 * 15;
         big.screenHeight = 1080 * 15;
         const BoardLayout b2 = formResize(big);
-        QCOMPARE(b2.marginX, 180);
-        QCOMPARE(b2.marginY, 135);
-        QCOMPARE(b2.wall.width, 15360.0 - 360);
-        QCOMPARE(nearest(2.5), 2.0);
-        QCOMPARE(nearest(3.5), 4.0);
+        QCOMPARE(QList<double>({double(b2.marginX), double(b2.marginY), b2.wall.width}), QList<double>({180, 135, 15000}));
+        QCOMPARE(QList<double>({nearest(2.5), nearest(3.5)}), QList<double>({2, 4}));
     }
 
     void theQuestionPanel()
@@ -115,14 +86,10 @@ private Q_SLOTS:
         // margins left of it, without one it spans the panel less sixteen.
         const QuestionPanelLayout with = questionPanelLayout(15168, 8388, 5056, 4194, true, 15, 1024);
         QCOMPARE(with.fontPoints, 24.0);
-        QCOMPARE(with.picture.left, 15168.0 - 5056 - 150);
-        QCOMPARE(with.picture.top, double(float((8388 - 4194 - 1200) / 2.0)));
-        QCOMPARE(with.text.left, 1200.0);
-        QCOMPARE(with.text.right(), with.picture.left - 1200);
-        QCOMPARE(with.text.top, 150.0);
-        QCOMPARE(with.text.height, 8388.0 - 1200 - 300);
+        QCOMPARE(with.picture, (Rect{9962, 1497, 5056, 4194}));
+        QCOMPARE(with.text, (Rect{1200, 150, 7562, 6888}));
         const QuestionPanelLayout without = questionPanelLayout(15168, 8388, 5056, 4194, false, 15, 1920);
-        QCOMPARE(without.text.width, 15168.0 - 16 * 150);
+        QCOMPARE(without.text.width, 12768.0);
         QCOMPARE(without.fontPoints, 45.0);
     }
 
@@ -132,32 +99,30 @@ private Q_SLOTS:
         const ColourScheme blue = colourScheme(1);
         QCOMPARE(blue.wall, QColor("#0000FF"));
         QCOMPARE(blue.winnerText, QColor("#FFFF00"));
+        QCOMPARE(colourScheme(0).infoStrip, QColor("#FF00FF"));
         // Rows shade from light to dark; the second colour is 20 points lighter.
-        const FieldShade top = fieldShade(blue, 0);
-        QCOMPARE(top.back, colours::shifted(QColor("#FF0000"), 30));
-        QCOMPARE(top.back2, colours::shifted(QColor("#FF0000"), 50));
-        const FieldShade bottom = fieldShade(blue, 19);
-        QCOMPARE(bottom.back, colours::shifted(QColor("#FFFF00"), -50));
-        QCOMPARE(bottom.back2, colours::shifted(QColor("#FFFF00"), -30));
+        QCOMPARE(fieldShade(blue, 0).back, QColor(255, 77, 77));      // red, 30 % lighter
+        QCOMPARE(fieldShade(blue, 0).back2, QColor(255, 128, 128));   // 50 % lighter
+        QCOMPARE(fieldShade(blue, 19).back, QColor(128, 128, 0));     // yellow, 50 % darker
+        QCOMPARE(fieldShade(blue, 19).back2, QColor(179, 179, 0));    // 30 % darker
         for (int i = 4; i < 20; ++i)
             QVERIFY(qGray(fieldShade(blue, i).back.rgb()) < qGray(fieldShade(blue, i - 4).back.rgb()));
-        // Black and white alternates light and grey columns.
-        const ColourScheme grey = colourScheme(2);
-        QCOMPARE(fieldShade(grey, 8).back, colours::shifted(QColor("#FFFFFF"), -10));
-        QCOMPARE(fieldShade(grey, 9).back, colours::shifted(QColor("#C0C0C0"), -10));
-        QCOMPARE(colourScheme(0).infoStrip, QColor("#FF00FF"));
+        // Black and white alternates light and grey columns, 10 % darker in the middle row.
+        QCOMPARE(fieldShade(colourScheme(2), 8).back, QColor(230, 230, 230));
+        QCOMPARE(fieldShade(colourScheme(2), 9).back, QColor(173, 173, 173));
     }
 
     void colourTools()
     {
-        QCOMPARE(colours::shifted(QColor(100, 0, 200), 50), QColor(178, 128, 228));
-        QCOMPARE(colours::shifted(QColor(100, 0, 200), -50), QColor(50, 0, 100));
-        QCOMPARE(colours::shifted(QColor(100, 0, 200), 150), QColor(Qt::white));
-        QCOMPARE(colours::shifted(QColor(100, 0, 200), -150), QColor(Qt::black));
-        QCOMPARE(colours::contrastText(QColor("#FFFF00")), QColor(Qt::black));
-        QCOMPARE(colours::contrastText(QColor("#000080")), QColor(Qt::white));
-        QCOMPARE(colours::contrastText(QColor(134, 134, 134)), QColor(Qt::black)); // mid grey
-        QCOMPARE(colours::contrastText(QColor(0, 0, 204)), QColor(Qt::white));
+        // Shifted towards white (or black) by a share of the way, at most all of it.
+        const QColor c(100, 0, 200);
+        QCOMPARE(QList<QColor>({colours::shifted(c, 50), colours::shifted(c, -50), colours::shifted(c, 150),
+                                colours::shifted(c, -150)}),
+                 QList<QColor>({QColor(178, 128, 228), QColor(50, 0, 100), QColor(Qt::white), QColor(Qt::black)}));
+        // Text in whichever of black and white stands out more.
+        QCOMPARE(QList<QColor>({colours::contrastText(QColor("#FFFF00")), colours::contrastText(QColor("#000080")),
+                                colours::contrastText(QColor(134, 134, 134)), colours::contrastText(QColor(0, 0, 204))}),
+                 QList<QColor>({Qt::black, Qt::white, Qt::black, Qt::white}));
         QCOMPARE(colours::mixHalf(QColor(Qt::black), QColor(Qt::white)), QColor(128, 128, 128));
         QCOMPARE(colours::toBgr(QColor("#102030")), 0x00302010u);
         QCOMPARE(colours::fromBgr(0x00302010u), QColor("#102030"));

@@ -4,7 +4,6 @@
 #include "game/ModeratorWindow.h"
 #include "widgets/BoardLabel.h"
 #include "widgets/Panel.h"
-#include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 
 #include <QAction>
@@ -14,22 +13,8 @@
 #include <QtTest>
 
 using namespace wq;
+using test::Game;
 using test::GameFixture;
-
-namespace {
-struct Game : GameFixture {
-    explicit Game(const QMap<int, int> &kinds = {}, const test::FixedFolderService *sameFolders = nullptr)
-    {
-        if (sameFolders)
-            t.folders = *sameFolders;
-        else
-            test::writeSuppliedWall(t, kinds);
-        start();
-        finishBuildUp();
-    }
-    void key(int k) { QTest::keyClick(window.get(), Qt::Key(k)); }
-};
-} // namespace
 
 class ModerationTest : public QObject {
     Q_OBJECT
@@ -39,33 +24,19 @@ private Q_SLOTS:
     {
         Game g({{6, KindRisk}});
         QVERIFY(!g.w().mnu_Undo->isEnabled());
-        QCOMPARE(g.w().mnu_Undo->shortcut(), QKeySequence("Ctrl+Z"));
-        g.open(4);
-        g.stopClock();
-        g.revealAnswer();
-        g.judgeRight(); // group 1 gets 40
-        g.open(5);
-        g.stopClock();
-        g.judgeRight(); // a mis-click: group 2 gets 40
-        QCOMPARE(g.score(2), QString("40"));
+        g.play(4, true); // group 1 gets 40
+        g.play(5, true); // a mis-click: group 2 gets 40
         QCOMPARE(g.w().CurrentGroup, 1);
-        QVERIFY(g.w().mnu_Undo->isEnabled());
         g.w().mnu_Undo->trigger();
-        QCOMPARE(g.score(2), QString("0"));
-        QCOMPARE(g.score(1), QString("40"));
+        QCOMPARE(QStringList({g.score(1), g.score(2)}), QStringList({"40", "0"}));
         QCOMPARE(g.w().CurrentGroup, 2);
         QVERIFY(g.w().FragFeld->isVisible() && g.w().OK->isVisible() && g.w().Falsch->isVisible());
         QVERIFY(!g.w().mnu_Undo->isEnabled()); // only the last one
         g.judgeWrong();
-        QCOMPARE(g.score(2), QString("0"));
-        QCOMPARE(g.w().CurrentGroup, 1);
+        QVERIFY(g.score(2) == "0" && g.w().CurrentGroup == 1);
 
         // A risk field judged again keeps its stake.
-        g.open(6);
-        g.w().Risiko->setText("30");
-        QTest::keyClick(g.w().Risiko, Qt::Key_Return);
-        g.stopClock();
-        g.judgeWrong();
+        g.play(6, false, "30");
         QCOMPARE(g.score(1), QString("10"));
         g.w().mnu_Undo->trigger();
         g.judgeRight();
@@ -76,24 +47,17 @@ private Q_SLOTS:
         QVERIFY(!g.w().mnu_Undo->isEnabled());
         g.w().mnu_Undo->trigger();
         QCOMPARE(g.score(1), QString("110"));
-    }
 
-    void undoingTheLastFieldHidesTheWinnerAgain()
-    {
-        Game g({{0, KindJoker}});
-        for (int i = 1; i < 20; ++i)
-            g.w().Feld[i]->hide();
-        g.open(0);
-        g.judgeRight();
-        QVERIFY(g.w().SiegerFenster->isVisible());
-        g.w().mnu_Undo->trigger();
-        QVERIFY(g.w().SiegerFenster->isHidden());
-        QVERIFY(g.w().OK->isVisible());
-        QCOMPARE(g.w().OK->text(), QString("Hier klicken!"));
-        QCOMPARE(g.score(1), QString("0"));
-        g.judgeRight();
-        QVERIFY(g.w().SiegerFenster->isVisible());
-        QCOMPARE(g.score(1), QString("20"));
+        // Taking back the last field of the wall hides the winner again.
+        Game last({{0, KindJoker}});
+        last.leaveOnly(0);
+        last.play(0, true);
+        QVERIFY(last.w().SiegerFenster->isVisible());
+        last.w().mnu_Undo->trigger();
+        QVERIFY(last.w().SiegerFenster->isHidden() && last.score(1) == "0");
+        QCOMPARE(last.w().OK->text(), QString("Hier klicken!"));
+        last.judgeRight();
+        QVERIFY(last.w().SiegerFenster->isVisible() && last.score(1) == "20");
     }
 
     void keysAndThePresenterClicker()
@@ -107,8 +71,7 @@ private Q_SLOTS:
         g.key(Qt::Key_A);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 0"));
         g.key(Qt::Key_R);
-        QCOMPARE(g.score(1), QString("20"));
-        QVERIFY(g.w().FragFeld->isHidden());
+        QVERIFY(g.score(1) == "20" && g.w().FragFeld->isHidden());
         g.key(Qt::Key_R); // no question open: nothing happens
         QCOMPARE(g.score(1), QString("20"));
 
@@ -120,8 +83,7 @@ private Q_SLOTS:
         g.key(Qt::Key_PageDown);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 1"));
         g.key(Qt::Key_PageUp); // a clicker's "back" never judges
-        QVERIFY(g.w().FragFeld->isVisible());
-        QCOMPARE(g.score(2), QString("0"));
+        QVERIFY(g.w().FragFeld->isVisible() && g.score(2) == "0");
         g.key(Qt::Key_PageDown);
         QCOMPARE(g.score(2), QString("20"));
 
@@ -129,8 +91,7 @@ private Q_SLOTS:
         g.open(8);
         QVERIFY(g.w().Risiko->hasFocus());
         QTest::keyClicks(g.w().Risiko, "1r");
-        QCOMPARE(g.w().Risiko->text(), QString("1r"));
-        QCOMPARE(g.w().lab_Frage->text(), QString("RISIKO"));
+        QCOMPARE(QStringList({g.w().Risiko->text(), g.w().lab_Frage->text()}), QStringList({"1r", "RISIKO"}));
 
         QCOMPARE(g.w().mnu_FullScreen->shortcut(), QKeySequence(Qt::Key_F11));
         g.w().mnu_FullScreen->trigger();
@@ -152,13 +113,12 @@ private Q_SLOTS:
         QScreen *screen = QGuiApplication::primaryScreen();
         g.w().openModeratorWindow(screen, screen);
         ModeratorWindow *m = g.w().moderatorWindow();
-        QVERIFY(m && m->isVisible());
-        QVERIFY(!m->rightButton->isEnabled());
+        QVERIFY(m && m->isVisible() && !m->rightButton->isEnabled());
         g.open(9);
         m->refresh();
-        QCOMPARE(m->questionLabel->text(), QString("Frage 9"));
-        QCOMPARE(m->answerLabel->text(), QString("Antwort: Antwort 9")); // before it is revealed
-        QCOMPARE(m->timeLabel->text(), QString("65 s"));
+        // The answer shows before it is revealed on the board.
+        QCOMPARE(QStringList({m->questionLabel->text(), m->answerLabel->text(), m->timeLabel->text()}),
+                 QStringList({"Frage 9", "Antwort: Antwort 9", "65 s"}));
         QVERIFY(m->fieldLabel->text().startsWith("60 Punkte – Thema 2"));
         QVERIFY(m->stopButton->isEnabled() && !m->revealButton->isEnabled());
         QTest::mouseClick(m->stopButton, Qt::LeftButton);
@@ -166,8 +126,7 @@ private Q_SLOTS:
         QTest::mouseClick(m->revealButton, Qt::LeftButton);
         QCOMPARE(g.w().lab_Frage->text(), QString("Antwort 9"));
         QTest::mouseClick(m->wrongButton, Qt::LeftButton);
-        QCOMPARE(g.w().CurrentGroup, 2);
-        QVERIFY(g.w().FragFeld->isHidden());
+        QVERIFY(g.w().FragFeld->isHidden() && g.w().CurrentGroup == 2);
         QVERIFY(m->scoresLabel->text().contains("▶ Gruppe 2: 0"));
         QTest::mouseClick(m->undoButton, Qt::LeftButton);
         QVERIFY(g.w().FragFeld->isVisible() && g.w().CurrentGroup == 1);
@@ -186,105 +145,84 @@ private Q_SLOTS:
     void aGameSurvivesACrash()
     {
         Game crashed;
-        for (int field : {0, 5}) {
-            crashed.open(field);
-            crashed.stopClock();
-            crashed.judgeRight();
-        }
+        crashed.play(0, true);
+        crashed.play(5, true);
         QVERIFY(QFile::exists(crashed.w().savedGamePath()));
-        // No close: the window just vanishes, as in a crash.
-        crashed.window.reset();
+        crashed.window.reset(); // no close: the window just vanishes, as in a crash
         {
-            Game g({}, &crashed.t.folders);
+            GameFixture g;
+            g.restart(crashed.t.folders); // answered No (no scripted answer)
             QCOMPARE(g.t.messages.shown.size(), 1);
             QCOMPARE(g.t.messages.shown[0].text, QString("Das letzte Spiel wurde nicht beendet. Fortsetzen?"));
             QCOMPARE(g.t.messages.shown[0].buttons, MessageButtons::YesNo);
-            QCOMPARE(g.score(1), QString("0")); // answered No (no scripted answer)
-            QVERIFY(!QFile::exists(g.w().savedGamePath()));
+            QVERIFY(g.score(1) == "0" && !QFile::exists(g.w().savedGamePath()));
         }
         // A game that has ended is not offered again.
         Game ended({{0, KindJoker}});
-        for (int i = 1; i < 20; ++i)
-            ended.w().Feld[i]->hide();
-        ended.open(0);
-        ended.judgeRight();
+        ended.leaveOnly(0);
+        ended.play(0, true);
         QVERIFY(ended.w().SiegerFenster->isVisible());
         ended.window.reset();
-        Game after({}, &ended.t.folders);
+        GameFixture after;
+        after.restart(ended.t.folders);
         QVERIFY(after.t.messages.shown.isEmpty());
     }
 
     void aResumedGameIsTheGameAsItWas()
     {
         Game first;
-        test::FixedFolderService folders = first.t.folders;
         first.w().O_Spieler[2]->trigger();
         first.finishBuildUp();
         first.t.messages.texts = {"Die Füchse"};
         first.click(first.w().Beschriftung[1]);
-        for (int field : {0, 5, 19}) {
-            first.open(field);
-            first.stopClock();
-            first.judgeRight();
-        }
+        for (int field : {0, 5, 19})
+            first.play(field, true);
         first.t.messages.texts = {"Die Eulen"}; // a name given after the last judgement
         first.click(first.w().Beschriftung[2]);
         const GameState before = first.w().currentState();
 
         GameFixture next;
-        next.t.folders = folders;
         next.t.messages.answers = {MessageResult::Yes};
-        QVERIFY(next.start());
-        next.finishBuildUp();
-        const GameState after = next.window->currentState();
-        QCOMPARE(after, before);
-        QCOMPARE(next.score(2), QString("40"));
-        QCOMPARE(next.window->Beschriftung[1]->text(), QString("Die Füchse"));
-        QCOMPARE(next.window->Beschriftung[2]->text(), QString("Die Eulen"));
-        QCOMPARE(next.window->GroupCount, 3);
-        QCOMPARE(next.window->CurrentGroup, 1);
-        QVERIFY(next.window->O_Spieler[2]->isChecked());
+        next.restart(first.t.folders);
+        QCOMPARE(next.w().currentState(), before);
+        QCOMPARE(QStringList({next.score(1), next.score(2), next.score(3)}), QStringList({"20", "40", "100"}));
+        QCOMPARE(QStringList({next.w().Beschriftung[1]->text(), next.w().Beschriftung[2]->text()}),
+                 QStringList({"Die Füchse", "Die Eulen"}));
+        QCOMPARE(std::pair(int(next.w().GroupCount), int(next.w().CurrentGroup)), std::pair(3, 1));
+        QVERIFY(next.w().O_Spieler[2]->isChecked());
         for (int i = 0; i < 20; ++i)
-            QCOMPARE(next.window->Feld[i]->isHidden(), i == 0 || i == 5 || i == 19);
+            QCOMPARE(next.w().Feld[i]->isHidden(), i == 0 || i == 5 || i == 19);
 
         // A normal end discards it.
-        next.window->close();
-        QVERIFY(!QFile::exists(next.window->savedGamePath()));
+        next.w().close();
+        QVERIFY(!QFile::exists(next.w().savedGamePath()));
     }
 
     void newGamesNewWallsAndOtherInstancesDiscardOrLeaveIt()
     {
         Game g;
-        g.open(0);
-        g.stopClock();
-        g.judgeRight();
+        g.play(0, true);
         const QString saved = g.w().savedGamePath();
         QVERIFY(QFile::exists(saved));
         g.t.messages.answers = {MessageResult::Yes};
         g.w().S_Neu->trigger();
         QVERIFY(!QFile::exists(saved));
         g.finishBuildUp();
-
-        g.open(0);
-        g.stopClock();
-        g.judgeWrong();
+        g.play(0, false);
         QVERIFY(QFile::exists(saved));
         // A second instance started with /NEW neither asks nor touches it.
         GameFixture other;
         other.t.folders = g.t.folders;
         other.t.app.otherInstanceRunning = true;
-        QVERIFY(other.start({"/NEW"}));
-        QVERIFY(other.t.messages.shown.isEmpty());
-        other.window->close();
+        QVERIFY(other.start({"/NEW"}) && other.t.messages.shown.isEmpty());
+        other.w().close();
         QVERIFY(QFile::exists(saved));
         // A wall on the command line is a new wall: no question, and discarded.
         GameFixture withWall;
         withWall.t.folders = g.t.folders;
-        const QString wall = test::writeFile(g.t.root() + "neu.frg",
-                                             "TH:A\na\na\n\n@\nTH:B\nb\nb\n\n@\nTH:C\nc\nc\n\n@\nTH:D\nd\nd\n\n@\n");
-        QVERIFY(withWall.start({wall}));
-        QVERIFY(withWall.t.messages.shown.isEmpty());
-        QVERIFY(!QFile::exists(saved));
+        QVERIFY(withWall.start({test::writeFile(g.t.root() + "neu.frg",
+                                                "TH:A\na\na\n\n@\nTH:B\nb\nb\n\n@\nTH:C\nc\nc\n\n@\nTH:D\nd\nd\n\n@\n")}));
+        QVERIFY(withWall.t.messages.shown.isEmpty() && !QFile::exists(saved));
     }
 };
 

@@ -1,17 +1,17 @@
 #include "GameFixture.h"
 
-#include "widgets/Panel.h"
 #include "storage/WallPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTest>
+#include <QLineEdit>
 
 namespace wq::test {
 
-void tick(QTimer &timer)
+QByteArray fileBytes(const QString &path)
 {
-    QMetaObject::invokeMethod(&timer, "timeout");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust)
@@ -32,21 +32,11 @@ void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjus
         qFatal("cannot write the supplied wall");
 }
 
-void writeSuppliedWall(TestHost &t, const QMap<int, int> &kinds)
+void GameFixture::restart(const FixedFolderService &folders)
 {
-    writeSuppliedWall(t, [&](cls_Wall &wall) {
-        for (auto it = kinds.begin(); it != kinds.end(); ++it)
-            wall.Item(it.key(), true).SORT = it.value();
-    });
-}
-
-GameFixture::GameFixture() : window(std::make_unique<frm_WQZ>(t.host())) {}
-
-GameFixture::~GameFixture() = default;
-
-bool GameFixture::start(const QStringList &arguments)
-{
-    return window->Form_Load(arguments);
+    t.folders = folders;
+    start();
+    finishBuildUp();
 }
 
 void GameFixture::finishBuildUp()
@@ -55,36 +45,45 @@ void GameFixture::finishBuildUp()
         tick(window->AufbauTimer);
 }
 
-void GameFixture::open(int field)
+void GameFixture::stake(const QString &text)
 {
-    click(window->Feld[field]);
+    window->Risiko->setText(text);
+    QTest::keyClick(window->Risiko, Qt::Key_Return);
 }
 
-void GameFixture::click(QWidget *widget)
+void GameFixture::play(int field, bool right, const QString &stakeText)
 {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    open(field);
+    const int kind = window->wall().Item(field, true).SORT;
+    if (kind == KindRisk)
+        stake(stakeText);
+    if (kind != KindJoker)
+        stopClock();
+    right ? judgeRight() : judgeWrong();
 }
 
-void GameFixture::pressAndReleaseElsewhere(QWidget *pressed)
+void GameFixture::leaveOnly(int field)
 {
-    QTest::mousePress(pressed, Qt::LeftButton, {}, pressed->rect().center());
-    QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(-50, -50));
+    for (int i = 0; i < 20; ++i)
+        window->Feld[i]->setVisible(i == field);
 }
 
-void GameFixture::stopClock() { click(window->ctl_Antwortbereit); }
-void GameFixture::revealAnswer() { click(window->ctl_Antwort); }
-void GameFixture::judgeRight() { click(window->OK); }
-void GameFixture::judgeWrong() { click(window->Falsch); }
-
-void GameFixture::runClockOut()
+void GameFixture::setScores(const QStringList &scores)
 {
-    while (window->ZeitMess.isActive())
-        tick(window->ZeitMess);
+    for (int g = 0; g < scores.size(); ++g)
+        window->Punkte[g]->setText(scores[g]);
 }
 
-QString GameFixture::score(int group) const
+QString GameFixture::score(int group) const { return window->Punkte[group - 1]->text(); }
+
+Game::Game(const QMap<int, int> &kinds)
 {
-    return window->Punkte[group - 1]->text();
+    writeSuppliedWall(t, [&](cls_Wall &wall) {
+        for (auto it = kinds.begin(); it != kinds.end(); ++it)
+            wall.Item(it.key(), true).SORT = it.value();
+    });
+    start();
+    finishBuildUp();
 }
 
 } // namespace wq::test
