@@ -1,5 +1,6 @@
-// The Qt host services: folders that follow XDG, the file service, the
-// instance lock and the number pad.
+// The Qt host services: folders that follow XDG, the file service and the
+// number pad. (The instance lock is tried with real processes in
+// tests/app/test_instances.sh.)
 
 #include "widgets/NumberPad.h"
 #include "host/QtServices.h"
@@ -47,17 +48,6 @@ private Q_SLOTS:
         QVERIFY(!files.exists(QString()));
         files.prepareFolder(t.root() + "neu/Wandquiz/");
         QVERIFY(QFileInfo(t.root() + "neu/Wandquiz").isDir());
-    }
-
-    void oneInstanceHoldsTheLock()
-    {
-        test::TestHost t;
-        QtApplicationService first(t.folders);
-        QtApplicationService second(t.folders);
-        QVERIFY(!first.previousInstanceRunning());
-        QVERIFY(second.previousInstanceRunning());
-        first.shutDown();
-        QVERIFY(!second.previousInstanceRunning());
     }
 
     void theNumberPad()
