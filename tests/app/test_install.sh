@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, as "cmake --install" does for a
-# package, and checks that the installed program is whole and works from
-# there: every file in its place, the desktop files valid, the wall tool
-# reading the installed walls, and the installed game starting on a screen of
-# its own with the supplied wall and saving its autosave on a normal close.
+# The build installed into a temporary prefix ("cmake --install") is whole and
+# works from there: every file in place, desktop files and MIME types right,
+# the wall tool reading the installed walls, the installed game starting with
+# the supplied wall and saving its autosave on close (skipped without Xvfb).
 #
 #   bash tests/app/test_install.sh BUILD_DIR
-#
-# Without Xvfb or the tools to see the game, the files are checked and the
-# test counts as skipped (exit status 77), unless WANDQUIZ_REQUIRE_DISPLAY=1
-# asks for the game: then that is a failure.
 set -euo pipefail
 build=$(cd "${1:?usage: test_install.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/../support/desktop.sh"
@@ -43,7 +38,7 @@ walls=$data/Apps/Wandquiz/Data
 
 need_file() { [ -f "$1" ] && [ -s "$1" ] || fail "missing or empty after installing: ${1#"$prefix"/}"; }
 
-# Width and height of a PNG, read from its header: no image tool needed.
+# Width and height of a PNG, from its header.
 png_size() {
   local b
   read -r -a b < <(od -An -tu1 -j16 -N8 "$1")

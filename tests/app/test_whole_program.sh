@@ -1,20 +1,14 @@
 #!/usr/bin/env bash
-# The whole program as a person uses it: the real game on a 1024 x 768 screen
-# of its own (Xvfb), played through a small wall of ours to the end by real
-# mouse clicks and key presses (xdotool), with everything it plays recorded
-# from the sound sink. Three groups, one of them renamed; a stake typed, a
-# joker, a judgement taken back with Ctrl+Z, the clock left to run out; the
-# game killed (SIGKILL) half way and continued at the next start. At the end
-# the scores and the winner are read off the screen (tesseract), the autosave
-# must load, and the recording must hold the clock's ticks a second apart.
-# Screenshots of the board in its three colour schemes at 1024x768 and
-# 1920x1080 are left in BUILD_DIR/test-output/.
+# The whole program as a person uses it: the real game on a 1024 x 768 Xvfb
+# screen, a wall played to the end by real clicks and keys (xdotool), all its
+# sound recorded from the sink. Three groups, one renamed; a stake, a joker, a
+# judgement taken back, the clock run out; the game killed half way and
+# resumed. At the end scores and winner are read off the screen (tesseract),
+# the autosave must load and the recording hold ticks a second apart. Board
+# screenshots of the three schemes at 1024x768 and 1920x1080 are left in
+# BUILD_DIR/test-output/.
 #
 #   bash tests/app/test_whole_program.sh BUILD_DIR
-#
-# Where it clicks and which colours it expects are numbers written here.
-# Without Xvfb or a tool it needs the test is skipped (exit status 77), unless
-# WANDQUIZ_REQUIRE_DISPLAY=1 asks for it: then that is a failure.
 set -euo pipefail
 build=$(cd "${1:?usage: test_whole_program.sh BUILD_DIR}" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -45,8 +39,7 @@ trap cleanup EXIT
 
 # --- The wall ------------------------------------------------------------------
 
-# Field i of the board is row i/4 of topic i%4; field 9 is a joker, field 14
-# (80 points) a risk field.
+# Field i is row i/4 of topic i%4; 9 is a joker, 14 (80 points) a risk field.
 wall_file=$tmp/Testwand.frg
 topics=(Planeten Früchte Zahlen Musik)
 {
@@ -129,8 +122,7 @@ risk_open() { pixel_is $panel_point FFFFFF && ! shows ctl_Antwortbereit && ! sho
 risk_readable() { pixel_is $panel_point 0000FF && ! shows ctl_Antwortbereit; }
 joker_open() { shows OK && ! shows Falsch; }
 
-# What some fields must show, read off the screen: the question when the
-# field opens, the answer after "Antwort".
+# What some fields show: the question when opened, the answer after "Antwort".
 declare -A QUESTION=([4]="Frage 4" [14]="sieben mal acht") ANSWER=([4]="Antwort 4" [14]="56")
 read_question() {
   [ -z "${QUESTION[$1]:-}" ] || reads lab_Frage "${QUESTION[$1]}" ||
@@ -278,8 +270,7 @@ crash_and_resume() {
   wait "$game_pid" 2>/dev/null || true
   # Without a wall on the command line: another wall would be a new game.
   board_ready=resumed_board resume_answer=Return start_game "$out/whole-game-resumed.log" || return 1
-  # Its turn now: the name blinks between black and white text, and white
-  # text on the light panel needs a higher threshold.
+  # Its name blinks black and white; white text needs a higher threshold.
   name_read() { reads Beschriftung_1 "$renamed" 7 || ocr_threshold=85% reads Beschriftung_1 "$renamed" 7; }
   wait_screen 5 "the resumed game does not call group 2 $renamed" name_read || true
   blue_ground Beschriftung_3 || fail "the resumed game shows a fourth group"
@@ -302,8 +293,7 @@ if [ "$fields_left" = 0 ]; then
     names=("Gruppe 1" "$renamed" "Gruppe 3") best=0 winners=()
     for g in 0 1 2; do [ "${expected[g]}" -gt "$best" ] && best=${expected[g]}; done
     for g in 0 1 2; do [ "${expected[g]}" = "$best" ] && winners+=("${names[g]}"); done
-    # "Sieger ist" above the winner's name, or "Sieger sind" above the names
-    # of all who share the best score, each on a line of its own.
+    # "Sieger ist" and the name, or "Sieger sind" and all who share the best score.
     if [ ${#winners[@]} = 1 ]; then announcement="Sieger ist ${winners[0]}"; else announcement="Sieger sind ${winners[*]}"; fi
     winner_text=$(ocr lab_Sieger -l deu --psm 11)
     [ "$winner_text" = "$announcement" ] || fail "the winner panel reads '$winner_text', not '$announcement'"

@@ -1,19 +1,15 @@
-// Writes heavy walls for the crash tests of test_kill_during_save.sh and
-// test_full_disk.sh, and checks what a killed writer left behind.
+// Heavy walls for the crash tests (test_kill_during_save.sh, test_full_disk.sh).
 //
 //   save_loop write FILE GEN     saves generation GEN once; exit 1 if SAVE fails
-//   save_loop verify FILE GEN... exit 0 and prints the generation when FILE
-//                                loads whole and is exactly one of GEN...
-//   save_loop loop FILE GEN...   checks FILE as verify does and prints
-//                                "found N", clears leftovers of FILE as the
-//                                game does at start-up, prints "ready", then
-//                                saves generation N+1, N+2, ... to FILE for
-//                                ever, printing "saved N MS" after each save
+//   save_loop verify FILE GEN... prints the generation when FILE loads whole
+//                                and is exactly one of GEN..., else exit 1
+//   save_loop loop FILE GEN...   verifies ("found N"), clears leftovers as the
+//                                game's start does ("ready"), then saves N+1,
+//                                N+2, ... for ever ("saved N MS" after each)
 //
-// Even and odd generations are two different walls (A and B) of several MB,
-// each field with its own embedded picture; the generation is written in
-// the first and the last field, so a file mixed of two saves is caught even
-// before its checksum is.
+// Even and odd generations are two walls of several MB, each field with a
+// picture of its own; the generation stands in the first and the last field,
+// so a file mixed of two saves is caught even before its checksum is.
 
 #include "host/PackageFile.h"
 #include "host/Pictures.h"

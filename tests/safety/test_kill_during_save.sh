@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# A wall file killed in the middle of being saved is still whole: either the
-# old or the new wall, never a mix, and at most one temporary file is left.
-#
-# 1. save_loop saves heavy walls A and B by turns to one file and is killed
-#    (SIGKILL) at random moments; after every kill the file must load as
-#    exactly the last generation it reported saved or the one after.
-# 2. The real game: SIGTERM, SIGHUP and SIGINT close it the normal way with
-#    its autosave written; killed with SIGKILL at random moments of that
-#    closing save, the autosave is the old or the new wall.
+# A wall file killed in the middle of being saved is still whole: the old or
+# the new wall, never a mix, and at most one temporary file is left.
+# 1. save_loop saves heavy walls by turns and is killed (SIGKILL) at random
+#    moments; the file must then be the last generation saved or the next.
+# 2. SIGTERM, SIGHUP and SIGINT close the real game with its autosave
+#    written; killed at random moments of that save, it is old or new.
 #
 #   test_kill_during_save.sh BUILD_DIR
 # KILLS and GAME_KILLS in the environment change the counts.
@@ -31,8 +28,7 @@ fail() {
   exit 1
 }
 
-# Waiting without starting a process each time: a read that times out on a
-# pipe nobody writes to.
+# Waiting without a process each time: a read timing out on an idle pipe.
 prepare_pauses() {
   mkfifo "$work/never"
   exec 9<>"$work/never"
@@ -91,8 +87,7 @@ kill_loop() {
   local dir=$1 count=$2 file=$1/AUTO.LX-WQZ
   local old=0 new=0 leftover_kills=0 save_ms range k n expect
   "$helper" write "$file" 0 || fail "the first wall could not be written"
-  # A first run tells how long one save takes; the kills land anywhere
-  # within about two saves.
+  # A first run times one save; the kills land within about two saves.
   "$helper" loop "$file" 0 >"$work/first" 2>&1 &
   pid=$!
   pause 2
@@ -151,9 +146,9 @@ handles_sigterm() {
   return 1
 }
 
-# Starts the game over an autosave of generation $1 and waits until it
-# handles SIGTERM itself, i.e. its window runs. Then puts generation $1+1 in
-# place of the autosave, so that a save on close is told from the old file.
+# Starts the game over an autosave of generation $1, waits until it handles
+# SIGTERM (its window runs), then puts generation $1+1 in the autosave's
+# place, so that a save on close is told from the old file.
 start_game() {
   "$helper" write "$autosave" "$1" || fail "cannot write the autosave"
   # A script's background jobs ignore SIGINT; a game started from the desktop does not.

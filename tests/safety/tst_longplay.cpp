@@ -1,11 +1,8 @@
-// A hundred whole games in one process, through the real window: a wall
-// opened with the open command, a colour scheme chosen, all twenty fields
-// played with risk stakes, jokers, pictures and both judgements, the help
-// opened and closed, then "Neu beginnen". Every game must play out exactly
-// like the first, and the resident memory must stay flat once the caches
-// are warm. scripts/leakcheck.sh runs this under LeakSanitizer.
-//
-// WANDQUIZ_LONGPLAY_GAMES changes the number of games.
+// A hundred whole games in one window: a wall opened, a colour scheme chosen,
+// twenty fields played (stakes, jokers, pictures, both judgements), the help
+// opened, "Neu beginnen". Every game plays out like the first and the
+// resident memory stays flat once caches are warm. scripts/leakcheck.sh runs
+// it under LeakSanitizer; WANDQUIZ_LONGPLAY_GAMES changes the number.
 
 #include "help/frm_WQZHelp.h"
 #include "host/Pictures.h"
@@ -32,8 +29,7 @@ constexpr double AllowedGrowthMB = 2.0;
 
 double residentMB()
 {
-    // Freed memory goes back to the system first, so that only memory still
-    // in use is counted.
+    // Freed memory goes back to the system first: only memory in use counts.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     malloc_trim(0);
     QFile statm("/proc/self/statm");
@@ -55,8 +51,7 @@ QString embeddedPicture(int variant)
     return pictures::toText(bytes.data());
 }
 
-// Two walls, opened by turns: risks, jokers, embedded pictures and picture
-// files in every mode.
+// Two walls opened by turns: risks, jokers, pictures in every mode.
 QString writeWall(test::TestHost &t, int variant)
 {
     cls_Wall wall(t.host());

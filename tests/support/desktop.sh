@@ -1,10 +1,8 @@
-# Sourced by the script tests that run the real program on an X display
-# (test_whole_program.sh, test_install.sh, test_instances.sh): counting
-# failures, skipping honestly, a home of its own, a private Xvfb, the game
-# started and its window found, its board checked pixel by pixel against
-# positions and colours written here, and the window closed as a window
-# manager does. The caller sets `build`, `tmp` (a scratch folder), `out` and
-# `name` (failure screenshots go to $out/$name-failure-N.png).
+# Sourced by the script tests that run the real game on a private Xvfb: the
+# game started and its window found, its board checked pixel by pixel against
+# positions and colours written here, the window closed as a window manager
+# does. The caller sets `build`, `tmp`, `out` and `name` (failure screenshots
+# go to $out/$name-failure-N.png).
 
 failures=0
 fail() {
@@ -13,9 +11,8 @@ fail() {
 }
 note() { echo "note: $*"; }
 
-# What the test needs is not here: skipped (exit status 77), or a failure
-# when WANDQUIZ_REQUIRE_DISPLAY=1 asks for the display (scripts/test.sh).
-# Checks that failed before fail the test all the same.
+# What the test needs is not here: skipped (exit status 77), or a failure when
+# WANDQUIZ_REQUIRE_DISPLAY=1 (scripts/test.sh) or a check failed before.
 cannot_run() {
   if [ "${WANDQUIZ_REQUIRE_DISPLAY:-}" = 1 ] || [ "$failures" -gt 0 ]; then
     echo "FAIL: $* ($failures check(s) failed before; WANDQUIZ_REQUIRE_DISPLAY=${WANDQUIZ_REQUIRE_DISPLAY:-})" >&2
@@ -32,8 +29,7 @@ need_tools() {
   done
 }
 
-# A home of its own under $1: the game starts as on a fresh account, and
-# nothing is read from or left in the real one.
+# A home of its own under $1, as on a fresh account.
 fresh_home() {
   export HOME=$1
   export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
@@ -42,8 +38,7 @@ fresh_home() {
   chmod 700 "$XDG_RUNTIME_DIR"
 }
 
-# A private Xvfb with one screen of WxH pixels; exports DISPLAY and sets
-# xvfb_pid (the caller stops it).
+# A private Xvfb with one screen of WxH pixels; exports DISPLAY.
 xvfb_pid=
 start_xvfb() {
   local n i
@@ -70,9 +65,8 @@ stop_xvfb() {
   xvfb_pid=
 }
 
-# Prints the first visible window of process $1 whose name matches the
-# extended regular expression $2 (any window without it), waiting up to
-# $3 seconds (60); fails when the process ends first.
+# The first visible window of process $1 whose name matches the regular
+# expression $2 (any without it), waiting up to $3 seconds (60).
 window_of() {
   local i w
   for i in $(seq 1 $((${3:-60} * 10))); do
@@ -176,9 +170,8 @@ pixel_is() {
   done
 }
 # Colours are read a tenth in from an element's left edge and `inset` pixels
-# above its bottom edge (a field's also below its top edge): away from caption
-# and bevel, where a face has its colour. The bevel of the question and the
-# winner panel is wider: both are read at one point left of the buttons.
+# above its bottom edge (a field's also below its top), away from caption and
+# bevel; question and winner panel at one point left of the buttons.
 point() { local r=(${R[$1]}); echo $((r[0] + r[2] / 10)) $((r[1] + r[3] - inset)); }
 panel_point="16 627"
 shows() {
@@ -190,8 +183,7 @@ all_show() {
   local name
   for name in "$@"; do shows "$name" || return 1; done
 }
-# The blue of wall and strip in "Blaue See" shows there: #0000FF, its face a
-# quarter lighter towards the top.
+# The blue of wall and strip in "Blaue See" shows there.
 blue_ground() {
   local got
   read -r -a got <<<"$(pixel $(point "$1"))"
@@ -199,8 +191,8 @@ blue_ground() {
 }
 gone() { blue_ground "$1" && ! shows "$1"; }
 
-# Takes screenshots until the check (a command) holds, at most TIMEOUT s. On
-# a timeout the last screenshot is kept for whoever reads the failure.
+# Takes screenshots until the check (a command) holds, at most TIMEOUT s; the
+# last one is kept on a timeout.
 shot_count=0
 wait_screen() {
   local timeout=$1 what=$2
@@ -226,11 +218,9 @@ keys() { xdotool key --clearmodifiers --delay 80 "$@"; }
 # Without a window manager nobody hands the keyboard to a window: the test does.
 focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 
-# start_game LOG [ARGUMENT]: starts `game` (the built one unless set) in a
-# home folder on the current display, its menu bar styled, and waits for its
-# window `wid`; when `resume_answer` is set, the question whether to go on
-# with a game cut short must come first and gets that key. Then waits until
-# `board_ready` holds.
+# start_game LOG [ARGUMENT]: starts `game` (the built one unless set), its menu
+# bar styled, and waits for its window `wid` and then for `board_ready`; with
+# `resume_answer` set, the question whether to go on comes first and gets it.
 board_ready=board_complete resume_answer=
 start_game() {
   echo "QMenuBar { min-height: ${menu_bar}px; max-height: ${menu_bar}px; }" >"$tmp/menu-bar.qss"
@@ -270,10 +260,8 @@ start_game() {
   wait_screen 30 "the board did not build up as it should ($board_ready)" "$board_ready"
 }
 
-# Asks window $1 of process $2 to close as a window manager does
-# (WM_DELETE_WINDOW; under Xvfb there is none, and "xdotool windowclose"
-# destroys the window instead of asking), then waits until the process has
-# ended with status 0. The helper close_request is built in tests/app.
+# Asks window $1 of process $2 to close (WM_DELETE_WINDOW, as a window manager
+# does; "xdotool windowclose" would destroy it) and waits for exit status 0.
 close_window() {
   local wid=$1 pid=$2 i status=0
   xprop -id "$wid" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW ||
