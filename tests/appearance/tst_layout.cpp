@@ -13,12 +13,8 @@ namespace {
 // 1024 x 768 pixels at 15 twips per pixel, client area 15360 x 10500.
 WindowMetrics workedExample()
 {
-    WindowMetrics m;
-    m.screenWidth = m.windowWidth = m.clientWidth = 15360;
-    m.screenHeight = 768 * 15;
-    m.windowHeight = 11520;
-    m.clientHeight = 10500;
-    return m;
+    return {.screenWidth = 15360, .screenHeight = 11520, .windowWidth = 15360, .windowHeight = 11520,
+            .clientWidth = 15360, .clientHeight = 10500};
 }
 } // namespace
 
@@ -30,8 +26,7 @@ private Q_SLOTS:
     {
         const BoardLayout b = formResize(workedExample());
         QVERIFY(b.applied);
-        QCOMPARE(b.marginX, 96);
-        QCOMPARE(b.marginY, 96);
+        QCOMPARE(std::pair(b.marginX, b.marginY), std::pair(96, 96));
         QCOMPARE(b.infoStrip, (Rect{96, 8580, 15168, 1728}));
         QCOMPARE(b.wall, (Rect{96, 96, 15168, 8388}));
         // Columns: the wall less two margins in four, fields half a margin narrower.
@@ -52,8 +47,7 @@ private Q_SLOTS:
         QCOMPARE(b.winnerPanel, b.wall);
         QCOMPARE(b.questionPanel, (Rect{60, 120, 15168, 8388}));
         QCOMPARE(b.winnerText, (Rect{1516.8f, 838.8f, 12134.4f, 6710.4f}));
-        // Buttons: a third of the panel less two tops, on the bottom edge; the
-        // clock bar a margin above them, the stake box at 40 % across.
+        // Buttons a third of the panel less two tops, on its bottom edge; clock bar a margin above; stake box 40 % across.
         QCOMPARE(QList<double>({b.ok.top, b.ok.width, b.wrong.left, b.answer.left, b.stopClock.left, b.timeBar.top,
                                 b.stakeBox.left, b.stakeBox.top, b.stakePrompt.top, b.pictureWidth, b.pictureHeight}),
                  QList<double>({7773, 4976, 5336, 10312, 7824, 7182, 6067.2f, 7818, 6710.4f, 5056, 4194}));
@@ -82,8 +76,7 @@ private Q_SLOTS:
 
     void theQuestionPanel()
     {
-        // 1024 pixels wide: 24 point; with a picture the text ends eight
-        // margins left of it, without one it spans the panel less sixteen.
+        // 24 point at 1024 pixels; the text ends 8 margins before a picture, or spans the panel less 16.
         const QuestionPanelLayout with = questionPanelLayout(15168, 8388, 5056, 4194, true, 15, 1024);
         QCOMPARE(with.fontPoints, 24.0);
         QCOMPARE(with.picture, (Rect{9962, 1497, 5056, 4194}));
@@ -93,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(without.fontPoints, 45.0);
     }
 
-    void colourSchemes()
+    void colourSchemesAndTools()
     {
         QCOMPARE(schemeCaptions(), QStringList({"&Das kleine Wandquiz", "Blaue See", "Schwarzweiß"}));
         const ColourScheme blue = colourScheme(1);
@@ -110,10 +103,7 @@ private Q_SLOTS:
         // Black and white alternates light and grey columns, 10 % darker in the middle row.
         QCOMPARE(fieldShade(colourScheme(2), 8).back, QColor(230, 230, 230));
         QCOMPARE(fieldShade(colourScheme(2), 9).back, QColor(173, 173, 173));
-    }
 
-    void colourTools()
-    {
         // Shifted towards white (or black) by a share of the way, at most all of it.
         const QColor c(100, 0, 200);
         QCOMPARE(QList<QColor>({colours::shifted(c, 50), colours::shifted(c, -50), colours::shifted(c, 150),

@@ -2,13 +2,10 @@
 
 #include "game/PictureCache.h"
 #include "host/Pictures.h"
-#include "widgets/BoardLabel.h"
-#include "widgets/Panel.h"
 #include "widgets/PercentBar.h"
 #include "widgets/PictureBox.h"
 #include "support/GameFixture.h"
 
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace wq;
@@ -57,31 +54,6 @@ class BoardTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void buildUpUncoversRowsFromTheBottomWithSounds()
-    {
-        GameFixture g;
-        test::writeSuppliedWall(g.t);
-        g.start();
-        frm_WQZ &w = g.w();
-        QCOMPARE(w.SpielWand->text(), QString("Wandquiz"));
-        QVERIFY(w.Feld[0]->isHidden() && w.Feld[19]->isHidden());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.AufbauTimer.isActive(), 3000);
-        for (int i = 0; i < 20; ++i)
-            QCOMPARE(w.Feld[i]->isHidden() ? QString() : w.Feld[i]->text(), QString::number((i / 4 + 1) * 20));
-        QCOMPARE(g.t.sound.sounds(), QStringList({"file:time0.wav", "file:time1.wav", "file:time2.wav", "file:time4.wav"}));
-        for (int i = 1; i < 4; ++i)
-            QVERIFY(g.t.sound.played[i].atMs - g.t.sound.played[i - 1].atMs >= 90);
-        QCOMPARE(w.SpielWand->text(), QString());
-        // A second build starts again from the bottom row, a row a tick.
-        g.t.messages.answers = {MessageResult::Yes};
-        w.S_Neu->trigger();
-        for (int row = 4; row >= 0; --row) {
-            test::tick(w.AufbauTimer);
-            QVERIFY(!w.Feld[row * 4]->isHidden() && (row == 0 || w.Feld[row * 4 - 4]->isHidden()));
-        }
-        QVERIFY(!w.AufbauTimer.isActive());
-    }
-
     void anOrdinaryQuestionRunsItsClock()
     {
         Game g([](cls_Wall &wall) { wall.Item(0, true).QUESTION = "  Erste Zeile|zweite|dritte  "; });
@@ -236,8 +208,7 @@ private Q_SLOTS:
         frm_WQZ &w = g.w();
         g.open(1);
         QCOMPARE(w.lab_Frage->fontSize(), w.board->width() * 24.0 / 1024); // 24 point at 1024 pixels
-        // A margin is 150 twips, 10 pixels at 96 dpi: the text starts eight in,
-        // the picture eight after it and one before the edge.
+        // Margins of 10 pixels (150 twips): text 8 in, picture 8 after it and 1 before the edge.
         QCOMPARE(w.logicalDpiX(), 96);
         const QRect text = w.lab_Frage->geometry();
         const QRect picture = w.pic_ImageScaled->geometry();
@@ -247,15 +218,13 @@ private Q_SLOTS:
         QVERIFY(qAbs(picture.right() + 1 + 10 - w.FragFeld->width()) <= 1);
         g.stopClock();
         g.judgeRight();
-        // Without a picture the text takes the panel less sixteen margins;
-        // a question of thousands of characters is set smaller to fit.
+        // Without a picture: the panel less 16 margins; thousands of characters set smaller.
         g.open(2);
         QVERIFY(!g.pictureShown());
         QVERIFY(qAbs(w.lab_Frage->width() - (w.FragFeld->width() - 160)) <= 1);
         QVERIFY(w.lab_Frage->shownFont().pointSizeF() < w.lab_Frage->fontSize());
 
-        // At 15 twips per pixel the stake request is 495 twips high, the
-        // window at least 4620 x 5460 twips, frame included.
+        // At 15 twips a pixel: the stake request 495 twips high, the window at least 4620 x 5460.
         QCOMPARE(w.lab_Risiko->height(), 33);
         w.resize(200, 150);
         QCoreApplication::processEvents();

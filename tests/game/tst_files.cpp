@@ -1,14 +1,10 @@
-// Opening walls: the open command with scripted dialog answers, the autosave
-// it writes, and a wall file given on the command line.
+// Opening walls: the open dialog, the autosave it writes, a wall on the command line.
 
 #include "host/QtFileDialogService.h"
-#include "widgets/BoardLabel.h"
-#include "widgets/Panel.h"
 #include "storage/RecentWalls.h"
 #include "storage/WallPaths.h"
 #include "support/GameFixture.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QtTest>
 

@@ -1,14 +1,9 @@
-// What moderators asked for: taking back a judgement, keys and a presenter
-// clicker, the moderator window, and a game that survives a crash.
+// Moderation: undo, keys and a presenter clicker, the moderator window, resuming after a crash.
 
 #include "game/ModeratorWindow.h"
-#include "widgets/BoardLabel.h"
-#include "widgets/Panel.h"
 #include "support/GameFixture.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -48,7 +43,7 @@ private Q_SLOTS:
         g.w().mnu_Undo->trigger();
         QCOMPARE(g.score(1), QString("110"));
 
-        // Taking back the last field of the wall hides the winner again.
+        // Taking back the last field of the wall hides the winner again; the ended game is not offered again.
         Game last({{0, KindJoker}});
         last.leaveOnly(0);
         last.play(0, true);
@@ -58,6 +53,10 @@ private Q_SLOTS:
         QCOMPARE(last.w().OK->text(), QString("Hier klicken!"));
         last.judgeRight();
         QVERIFY(last.w().SiegerFenster->isVisible() && last.score(1) == "20");
+        last.window.reset();
+        GameFixture after;
+        after.restart(last.t.folders);
+        QVERIFY(after.t.messages.shown.isEmpty());
     }
 
     void keysAndThePresenterClicker()
@@ -142,30 +141,19 @@ private Q_SLOTS:
         QVERIFY(!g.w().moderatorWindow());
     }
 
-    void aGameSurvivesACrash()
+    void aCrashedGameIsOffered()
     {
         Game crashed;
         crashed.play(0, true);
         crashed.play(5, true);
         QVERIFY(QFile::exists(crashed.w().savedGamePath()));
         crashed.window.reset(); // no close: the window just vanishes, as in a crash
-        {
-            GameFixture g;
-            g.restart(crashed.t.folders); // answered No (no scripted answer)
-            QCOMPARE(g.t.messages.shown.size(), 1);
-            QCOMPARE(g.t.messages.shown[0].text, QString("Das letzte Spiel wurde nicht beendet. Fortsetzen?"));
-            QCOMPARE(g.t.messages.shown[0].buttons, MessageButtons::YesNo);
-            QVERIFY(g.score(1) == "0" && !QFile::exists(g.w().savedGamePath()));
-        }
-        // A game that has ended is not offered again.
-        Game ended({{0, KindJoker}});
-        ended.leaveOnly(0);
-        ended.play(0, true);
-        QVERIFY(ended.w().SiegerFenster->isVisible());
-        ended.window.reset();
-        GameFixture after;
-        after.restart(ended.t.folders);
-        QVERIFY(after.t.messages.shown.isEmpty());
+        GameFixture g;
+        g.restart(crashed.t.folders); // answered No (no scripted answer)
+        QCOMPARE(g.t.messages.shown.size(), 1);
+        QCOMPARE(g.t.messages.shown[0].text, QString("Das letzte Spiel wurde nicht beendet. Fortsetzen?"));
+        QCOMPARE(g.t.messages.shown[0].buttons, MessageButtons::YesNo);
+        QVERIFY(g.score(1) == "0" && !QFile::exists(g.w().savedGamePath()));
     }
 
     void aResumedGameIsTheGameAsItWas()

@@ -1,12 +1,7 @@
-// The rules of the game: judging and scores, the turn, risk stakes, jokers,
-// groups and the winner, played through the real window.
+// The rules of the game (scores, turn, stakes, jokers, groups, winner) through the real window.
 
-#include "widgets/BoardLabel.h"
-#include "widgets/Panel.h"
 #include "support/GameFixture.h"
 
-#include <QAction>
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace wq;
@@ -46,25 +41,9 @@ private Q_SLOTS:
         QCOMPARE(beeps(g), 1); // the stake of 50 with no points
     }
 
-    void pressFeedback()
+    void stakesAreKeptWithinThePointsAndTheNumberPad()
     {
-        Game g;
-        g.open(0);
-        g.stopClock();
-        // Pressed: sunk (50) with white text; released: raised (60), black again.
-        QTest::mousePress(g.w().Falsch, Qt::LeftButton);
-        QCOMPARE(std::pair(g.w().Falsch->borderStyle(), g.w().Falsch->textColour()), std::pair(50, QColor(Qt::white)));
-        QTest::mouseRelease(g.w().Falsch, Qt::LeftButton);
-        QCOMPARE(std::pair(g.w().Falsch->borderStyle(), g.w().Falsch->textColour()), std::pair(60, QColor(Qt::black)));
-        g.open(1);
-        QTest::mousePress(g.w().OK, Qt::LeftButton); // pressing stops the clock at once
-        QVERIFY(!g.w().ZeitMess.isActive());
-        QCOMPARE(g.w().OK->textColour(), QColor(Qt::white));
-    }
-
-    void stakesAreKeptWithinThePoints()
-    {
-        Game g({{9, KindRisk}, {10, KindRisk}, {11, KindRisk}});
+        Game g({{4, KindRisk}, {5, KindRisk}, {9, KindRisk}, {10, KindRisk}, {11, KindRisk}});
         g.setScores({"100"});
         g.open(9);
         // Typed, shown, beeps so far: beyond the points or below zero is corrected with a beep.
@@ -95,6 +74,25 @@ private Q_SLOTS:
         g.stopClock();
         g.judgeRight();
         QCOMPARE(g.score(1), QString("60"));
+
+        g.w().CurrentGroup = 1;
+        g.setScores({"50"});
+        g.open(4);
+        g.click(g.w().Risiko); // no touch screen: a click does nothing
+        QVERIFY(g.t.app.numericTitles.isEmpty() && g.w().Risiko->isVisible());
+        g.w().Feld[4]->show();
+        g.t.app.numericDialog = true;
+        g.t.app.numericCancelled = true;
+        g.open(5);
+        g.click(g.w().Risiko); // "Abbrechen": the stake is still awaited
+        QVERIFY(g.w().lab_Risiko->isVisible() && !g.w().ZeitMess.isActive());
+        g.t.app.numericCancelled = false;
+        g.t.app.numericAnswer = "80";
+        g.t.app.numericTitles.clear();
+        g.click(g.w().Risiko);
+        QCOMPARE(g.t.app.numericTitles, QStringList({"Einsatz"}));
+        QCOMPARE(g.w().Risiko->text(), QString(" 50"));
+        QVERIFY(g.w().ZeitMess.isActive() && g.w().Risiko->isHidden());
     }
 
     void theBlinkingPanelIsRestored()
@@ -128,28 +126,6 @@ private Q_SLOTS:
         QCOMPARE(g.w().FragFeld->backColour(), back);
         QVERIFY(g.w().lab_Risiko->isHidden() && g.w().Risiko->isHidden());
         QVERIFY(!g.w().ZeitMess.isActive() && !g.w().RisikoBlink.isActive());
-    }
-
-    void theNumberPadEntersTheStake()
-    {
-        Game g({{4, KindRisk}, {5, KindRisk}});
-        g.setScores({"50"});
-        g.open(4);
-        g.click(g.w().Risiko); // no touch screen: a click does nothing
-        QVERIFY(g.t.app.numericTitles.isEmpty() && g.w().Risiko->isVisible());
-        g.w().Feld[4]->show();
-        g.t.app.numericDialog = true;
-        g.t.app.numericCancelled = true;
-        g.open(5);
-        g.click(g.w().Risiko); // "Abbrechen": the stake is still awaited
-        QVERIFY(g.w().lab_Risiko->isVisible() && !g.w().ZeitMess.isActive());
-        g.t.app.numericCancelled = false;
-        g.t.app.numericAnswer = "80";
-        g.t.app.numericTitles.clear();
-        g.click(g.w().Risiko);
-        QCOMPARE(g.t.app.numericTitles, QStringList({"Einsatz"}));
-        QCOMPARE(g.w().Risiko->text(), QString(" 50"));
-        QVERIFY(g.w().ZeitMess.isActive() && g.w().Risiko->isHidden());
     }
 
     void groupsChosenAndRenamed()
@@ -213,8 +189,7 @@ private Q_SLOTS:
             QCOMPARE(g.t.sound.sounds().last(), QString("named:clapping"));
             QCOMPARE(g.w().CurrentGroup, 2); // the turn still passes
         }
-        // Choosing a number of groups leaves the winner on screen; a new game
-        // hides it, and so does a click on it.
+        // Choosing a group count leaves the winner shown; a new game or a click hides it.
         g.w().O_Spieler[2]->trigger();
         QVERIFY(g.w().SiegerFenster->isVisible());
         g.t.messages.answers = {MessageResult::Yes};

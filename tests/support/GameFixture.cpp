@@ -4,15 +4,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace wq::test {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjust)
 {
@@ -32,23 +25,10 @@ void writeSuppliedWall(TestHost &t, const std::function<void(cls_Wall &)> &adjus
         qFatal("cannot write the supplied wall");
 }
 
-void GameFixture::restart(const FixedFolderService &folders)
-{
-    t.folders = folders;
-    start();
-    finishBuildUp();
-}
-
 void GameFixture::finishBuildUp()
 {
     for (int i = 0; i < 5 && window->AufbauTimer.isActive(); ++i)
         tick(window->AufbauTimer);
-}
-
-void GameFixture::stake(const QString &text)
-{
-    window->Risiko->setText(text);
-    QTest::keyClick(window->Risiko, Qt::Key_Return);
 }
 
 void GameFixture::play(int field, bool right, const QString &stakeText)

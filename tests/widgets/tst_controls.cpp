@@ -1,5 +1,4 @@
-// The board's own widgets, painted for real: line breaks, the outline, the
-// pressed and disabled looks, shrinking text, the percent bar, and clicks.
+// The board's own widgets, painted for real: line breaks, outline, disabled look, shrinking, clicks.
 
 #include "widgets/BoardLabel.h"
 #include "widgets/Panel.h"
@@ -11,16 +10,10 @@
 using namespace wq;
 
 namespace {
-QImage painted(QWidget &widget)
-{
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage painted(QWidget &widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 // Rows of the widget's picture holding pixels of the colour, and how many such pixels.
-struct Ink {
-    int top = -1, bottom = -1, count = 0;
-    int height() const { return bottom - top; }
-};
+struct Ink { int top = -1, bottom = -1, count = 0; int height() const { return bottom - top; } };
 
 Ink inkOf(const QImage &image, const QColor &colour)
 {
@@ -69,7 +62,7 @@ private Q_SLOTS:
         QVERIFY(inkOf(painted(panel), Qt::white).height() > 1.8 * single.height());
     }
 
-    void outlineAndPressedLook()
+    void theOutline()
     {
         Panel panel("p");
         setUp(panel, 200, 100, QColor(200, 0, 0), 24, "40");
@@ -79,13 +72,6 @@ private Q_SLOTS:
         panel.setTextBorderColour(outline);
         panel.setOutlineWidth(1);
         QVERIFY(inkOf(painted(panel), outline).count > 20);
-
-        // Pressed, it looks otherwise; raised again, as before.
-        const QImage raised = painted(panel);
-        panel.setPressed(true);
-        QVERIFY(painted(panel) != raised);
-        panel.setPressed(false);
-        QCOMPARE(painted(panel), raised);
     }
 
     void disabledFacesArePaintedAndReadable()
