@@ -1,11 +1,11 @@
-// Pictures taken into a wall: shrunk to 1920 pixels, photos as JPEG, drawings
-// as PNG; damaged, unsuitable and oversized files refused with a message.
+// Pictures taken into a wall: at most 1920 px, photos as JPEG, drawings as PNG, unsuitable files refused.
 
 #include "editor/PictureImport.h"
 #include "host/Pictures.h"
 #include "support/TestHost.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 #include <QtTest>
 #include <zlib.h>
 
@@ -28,8 +28,7 @@ QImage photo(int width, int height, bool transparent = false)
     QRandomGenerator random(quint32(width * height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const int n = int(random.bounded(25)) - 12;
-            const int alpha = transparent && x < width / 4 && y < height / 4 ? 0 : 255;
+            const int n = int(random.bounded(25)) - 12, alpha = transparent && x < width / 4 && y < height / 4 ? 0 : 255;
             reinterpret_cast<QRgb *>(image.scanLine(y))[x] = qRgba(
                 20 + x * 200 / width + n, 20 + y * 200 / height + n, 20 + std::abs((x + y) % 400 - 200) + n, alpha);
         }
@@ -48,9 +47,7 @@ QImage drawing(int width, int height)
     return image;
 }
 
-// Qt writes no GIF. This one is a dithered photo: random pixels of a
-// 128-colour table, as 8-bit codes without compression (a clear code comes
-// before the code table would widen them).
+// A dithered GIF photo (Qt writes no GIF): random pixels as uncompressed 8-bit codes, cleared before they widen.
 QByteArray gif(int width, int height)
 {
     QByteArray b("GIF89a"), codes;
@@ -99,78 +96,59 @@ class PictureImportTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void picturesAreShrunkAndStoredByKind_data()
+    void picturesAreShrunkAndStoredByKind()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("kept"); // the file's own bytes
-        QTest::addColumn<int>("maxKb");
-        const auto row = [](const char *name, const QByteArray &file, const QString &start, QSize size, bool kept,
-                            int maxKb) { QTest::newRow(name) << file << start << size << kept << maxKb; };
         QImage flat(64, 64, QImage::Format_RGB32), deep(64, 64, QImage::Format_RGBX64);
         flat.fill(Qt::darkGreen);
         deep.fill(Qt::darkGreen);
-        row("photo 4000x3000", encode(photo(4000, 3000), "jpeg"), Jpeg, {1920, 1440}, false, 1000);
-        row("drawing 3000x2000", encode(drawing(3000, 2000), "png"), Png, {1920, 1280}, false, 200);
-        row("tiny PNG, lengthened", encode(flat, "png"), Png, {64, 64}, false, 1);
-        row("16-bit PNG", encode(deep, "png"), Png, {64, 64}, false, 1);
-        row("turned small JPEG keeps its bytes", turned(encode(photo(640, 480), "jpeg")), Jpeg, {480, 640}, true, 200);
-        row("turned photo 2400x1200", turned(encode(photo(2400, 1200), "jpeg")), Jpeg, {960, 1920}, false, 1000);
-        row("photo saved as PNG", encode(photo(800, 600), "png"), Jpeg, {800, 600}, false, 300);
-        row("GIF photo 2400x1200", gif(2400, 1200), Png, {1920, 960}, false, 8000);
-        row("BMP drawing", encode(drawing(800, 600), "bmp"), Png, {800, 600}, false, 50);
-        row("photo with transparent parts", encode(photo(200, 100, true), "png"), Png, {200, 100}, true, 100);
-    }
-
-    void picturesAreShrunkAndStoredByKind()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, start);
-        QFETCH(QSize, size);
-        QFETCH(bool, kept);
-        QFETCH(int, maxKb);
-        const ImportedPicture picture = importPictureBytes(file);
-        QVERIFY2(picture.ok(), qPrintable(picture.message));
-        QVERIFY(pictures::isEmbedded(picture.text) && picture.text.startsWith(start));
-        QCOMPARE(picture.text == QString::fromLatin1(file.toBase64()), kept);
-        if (start == Png) // 8-bit channels
-            QCOMPARE(int(QByteArray::fromBase64(picture.text.toLatin1()).at(24)), 8);
-        QCOMPARE_LE(picture.text.size() * 3 / 4, maxKb * 1000);
-        QCOMPARE(picture.size, size);
-        QCOMPARE(pictures::fromText(picture.text).size(), size);
-    }
-
-    void unsuitableFilesAreRefused_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("file"); // null: no file at all
-        QTest::addColumn<QString>("reason");
-        const QByteArray jpeg = encode(photo(400, 300), "jpeg"), bmp = encode(drawing(400, 300), "bmp");
-        QTest::newRow("missing") << "fehlt.png" << QByteArray() << "gibt es nicht";
-        QTest::newRow("empty") << "leer.png" << QByteArray("") << "ist leer";
-        QTest::newRow("text named .png") << "text.png" << QByteArray("Hauptstadt von Peru?\nLima\n") << "kein Bild";
-        QTest::newRow("icon") << "symbol.ico" << encode(drawing(32, 32), "ico") << "im Format ICO";
-        QTest::newRow("cut-off JPEG") << "halb.jpg" << jpeg.left(jpeg.size() / 2) << "beschädigt";
-        QTest::newRow("cut-off GIF") << "halb.gif" << gif(320, 240).chopped(100) << "beschädigt";
-        QTest::newRow("cut-off BMP") << "halb.bmp" << bmp.chopped(800) << "beschädigt";
-        QTest::newRow("PNG claiming 100000x100000")
-            << "riesig.png" << pngClaiming(100000, 100000, 8, 2) << "100000 × 100000 Pixeln zu groß";
-        QTest::newRow("16-bit PNG, decoded whole")
-            << "tief.png" << pngClaiming(4000, 3000, 16, 6) << "4000 × 3000 Pixeln zu groß";
+        // How the stored text starts, its size, whether it is the file's own bytes, at most how many kB.
+        const struct { const char *name; QByteArray file; QString start; QSize size; bool kept; int maxKb; } cases[] = {
+            {"photo 4000x3000", encode(photo(4000, 3000), "jpeg"), Jpeg, {1920, 1440}, false, 1000},
+            {"drawing 3000x2000", encode(drawing(3000, 2000), "png"), Png, {1920, 1280}, false, 200},
+            {"tiny PNG, lengthened", encode(flat, "png"), Png, {64, 64}, false, 1},
+            {"16-bit PNG", encode(deep, "png"), Png, {64, 64}, false, 1},
+            {"turned small JPEG keeps its bytes", turned(encode(photo(640, 480), "jpeg")), Jpeg, {480, 640}, true, 200},
+            {"turned photo 2400x1200", turned(encode(photo(2400, 1200), "jpeg")), Jpeg, {960, 1920}, false, 1000},
+            {"photo saved as PNG", encode(photo(800, 600), "png"), Jpeg, {800, 600}, false, 300},
+            {"GIF photo 2400x1200", gif(2400, 1200), Png, {1920, 960}, false, 8000},
+            {"BMP drawing", encode(drawing(800, 600), "bmp"), Png, {800, 600}, false, 50},
+            {"photo with transparent parts", encode(photo(200, 100, true), "png"), Png, {200, 100}, true, 100},
+        };
+        for (const auto &c : cases) {
+            const auto named = qScopeGuard([&] { if (QTest::currentTestFailed()) qWarning("in \"%s\"", c.name); });
+            const ImportedPicture picture = importPictureBytes(c.file);
+            QVERIFY2(picture.ok(), qPrintable(picture.message));
+            QVERIFY(pictures::isEmbedded(picture.text) && picture.text.startsWith(c.start));
+            QCOMPARE(picture.text == QString::fromLatin1(c.file.toBase64()), c.kept);
+            if (c.start == Png) // 8-bit channels
+                QCOMPARE(int(QByteArray::fromBase64(picture.text.toLatin1()).at(24)), 8);
+            QCOMPARE_LE(picture.text.size() * 3 / 4, c.maxKb * 1000);
+            QCOMPARE(QList<QSize>({picture.size, pictures::fromText(picture.text).size()}), QList<QSize>({c.size, c.size}));
+        }
     }
 
     void unsuitableFilesAreRefused()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, file);
-        QFETCH(QString, reason);
         test::TestHost t;
-        const ImportedPicture picture =
-            importPictureFile(file.isNull() ? t.path(name) : test::writeFile(t.path(name), file));
-        QVERIFY(!picture.ok());
-        QVERIFY2(picture.message.startsWith("Die Datei „" + name + "“ "), qPrintable(picture.message));
-        QVERIFY2(picture.message.contains(reason), qPrintable(picture.message));
+        const QByteArray jpeg = encode(photo(400, 300), "jpeg"), bmp = encode(drawing(400, 300), "bmp");
+        // The file's name, its bytes (null: no file at all), the reason given.
+        const struct { QString name; QByteArray file; QString reason; } cases[] = {
+            {"fehlt.png", QByteArray(), "gibt es nicht"},
+            {"leer.png", QByteArray(""), "ist leer"},
+            {"text.png", QByteArray("Hauptstadt von Peru?\nLima\n"), "kein Bild"},
+            {"symbol.ico", encode(drawing(32, 32), "ico"), "im Format ICO"},
+            {"halb.jpg", jpeg.left(jpeg.size() / 2), "beschädigt"},
+            {"halb.gif", gif(320, 240).chopped(100), "beschädigt"},
+            {"halb.bmp", bmp.chopped(800), "beschädigt"},
+            {"riesig.png", pngClaiming(100000, 100000, 8, 2), "100000 × 100000 Pixeln zu groß"},
+            {"tief.png", pngClaiming(4000, 3000, 16, 6), "4000 × 3000 Pixeln zu groß"}, // 16 bits, decoded whole
+        };
+        for (const auto &c : cases) {
+            const ImportedPicture picture =
+                importPictureFile(c.file.isNull() ? t.path(c.name) : test::writeFile(t.path(c.name), c.file));
+            QVERIFY2(!picture.ok() && picture.message.startsWith("Die Datei „" + c.name + "“ "), qPrintable(picture.message));
+            QVERIFY2(picture.message.contains(c.reason), qPrintable(picture.message));
+        }
     }
 
     void theClipboardPictureIsTaken()

@@ -1,5 +1,4 @@
-// The wall editor through its real window: a wall made from scratch, every
-// kind of change undone and redone, safe saving, problems, "Ausprobieren".
+// The wall editor's real window: authoring, undo of every change, safe saving, problems, "Ausprobieren".
 
 #include "editor/ChoiceGroup.h"
 #include "editor/FieldForm.h"
@@ -60,9 +59,7 @@ struct Editor {
     {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(colour);
-        const QString path = t.path("Bilder/bild.png");
-        image.save(path);
-        return path;
+        return image.save(t.path("Bilder/bild.png")) ? t.path("Bilder/bild.png") : QString();
     }
 };
 } // namespace
@@ -108,9 +105,8 @@ private Q_SLOTS:
 
         QVERIFY(e.doc().isModified() && e.window->isWindowModified());
         QTest::keyClick(e.window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!e.doc().isModified());
         cls_Wall saved(e.t.host());
-        QVERIFY(saved.LOAD(file));
+        QVERIFY(!e.doc().isModified() && saved.LOAD(file));
         QCOMPARE(QVariantList({saved.TITLE, saved.AUTHOR, saved.TOPICS().items(), saved.Item(0, true).QUESTION,
                                saved.Item(5, true).SORT, saved.Item(5, true).ANSWER, saved.Item(10, true).SORT,
                                saved.Item(19, true).IMAGEMODE, pictures::isEmbedded(saved.Item(19, true).IMAGENAME)}),

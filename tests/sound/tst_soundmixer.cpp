@@ -1,5 +1,4 @@
-// Sound output without a device: reading WAV files (good, damaged, hostile),
-// converting rate and channels, and mixing.
+// Sound without a device: WAV files good, damaged and hostile; rate and channel conversion; mixing.
 
 #include "sound/SoundMixer.h"
 #include "sound/WavFile.h"
@@ -13,10 +12,9 @@ using namespace wq;
 namespace {
 QByteArray le(quint32 value, int bytes)
 {
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out.append(char((value >> (8 * i)) & 0xff));
-    return out;
+    QByteArray out(4, '\0');
+    qToLittleEndian(value, out.data());
+    return out.first(bytes);
 }
 
 // A chunk, padded to an even size; `size` is what its header claims.
@@ -29,15 +27,13 @@ QByteArray chunk(const char *id, const QByteArray &body, qint64 size = -1)
 QByteArray fmt(int channels, int rate, int tag = 1, int bits = 16, int align = 0)
 {
     align = align ? align : channels * bits / 8;
-    return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2)
-                             + le(bits, 2));
+    return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2) + le(bits, 2));
 }
 
 QByteArray samples(const std::vector<qint16> &values)
 {
-    QByteArray out;
-    for (qint16 v : values)
-        out += le(quint16(v), 2);
+    QByteArray out(qsizetype(values.size()) * 2, '\0');
+    qToLittleEndian<qint16>(values.data(), qsizetype(values.size()), out.data());
     return out;
 }
 
@@ -60,44 +56,35 @@ class SoundMixerTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void decodesPcm()
+    void decodesPcmAndRefusesDamagedFiles()
     {
+        const QByteArray data = chunk("data", samples(kSome));
         // An unknown chunk of odd size (padded) before the format, and one after the data: both skipped.
-        const std::optional<Pcm> mono =
-            decodeWav(riff(chunk("LIST", "abc") + fmt(1, 44100) + chunk("data", samples(kSome)) + chunk("cue ", "xx")));
+        const std::optional<Pcm> mono = decodeWav(riff(chunk("LIST", "abc") + fmt(1, 44100) + data + chunk("cue ", "xx")));
         QVERIFY(mono && mono->rate == 44100 && mono->channels == 1);
         QCOMPARE(mono->samples, kSome);
-        const std::optional<Pcm> stereo = decodeWav(riff(fmt(2, 48000) + chunk("data", samples(kSome))));
+        const std::optional<Pcm> stereo = decodeWav(riff(fmt(2, 48000) + data));
         QVERIFY(stereo && stereo->frames() == 3);
         QCOMPARE(stereo->samples, kSome);
         // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format.
         const QByteArray guidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71", 14);
         const QByteArray extensible = le(0xfffe, 2) + le(2, 2) + le(32000, 4) + le(128000, 4) + le(4, 2)
                                       + le(16, 2) + le(22, 2) + le(16, 2) + le(3, 4) + le(1, 2) + guidTail;
-        const std::optional<Pcm> ext = decodeWav(riff(chunk("fmt ", extensible) + chunk("data", samples(kSome))));
+        const std::optional<Pcm> ext = decodeWav(riff(chunk("fmt ", extensible) + data));
         QVERIFY(ext && ext->rate == 32000);
         QCOMPARE(ext->samples, kSome);
-    }
 
-    // A data chunk claiming more than the file holds keeps the whole frames
-    // there are, and any cut of a good file gives at most the frames it holds.
-    void cutFilesAreSafe()
-    {
+        // A data chunk claiming too much, or any cut of a file: only the whole frames it holds.
         const std::optional<Pcm> pcm = decodeWav(riff(fmt(1, 48000)) + "data" + le(0xfffffff0u, 4) + samples(kSome) + "z");
-        QVERIFY(pcm);
+        QVERIFY(pcm && pcm->samples.capacity() <= kSome.size());
         QCOMPARE(pcm->samples, kSome);
-        QVERIFY(pcm->samples.capacity() <= kSome.size());
-        const QByteArray file = riff(chunk("LIST", "abc") + fmt(2, 48000) + chunk("data", samples(kSome)));
+        const QByteArray file = riff(chunk("LIST", "abc") + fmt(2, 48000) + data);
         for (qsizetype length = 0; length <= file.size(); ++length) {
             const std::optional<Pcm> cut = decodeWav(QByteArrayView(file).first(length));
             QVERIFY2(!cut || (cut->frames() >= 1 && std::size_t(cut->frames()) * 4 <= std::size_t(length)),
                      qPrintable(QString::number(length)));
         }
-    }
-
-    void rejectsDamagedFiles()
-    {
-        const QByteArray data = chunk("data", samples(kSome));
+        // Damaged or unsupported: refused.
         const QByteArray extensibleFloat = le(0xfffe, 2) + le(1, 2) + le(48000, 4) + le(96000, 4) + le(2, 2)
                                            + le(16, 2) + le(22, 2) + le(16, 2) + le(4, 4) + le(3, 2) + QByteArray(14, 1);
         const QList<QByteArray> files = {
@@ -126,8 +113,7 @@ private Q_SLOTS:
         QCOMPARE(doubled.samples, (std::vector<qint16>{0, 50, 100, 0, -100, 450, 1000, 1000}));
         // 3 to 4: output frames at input 0, 0.75, 1.5, 2.25 and 3.
         QCOMPARE(convertPcm({3, 1, {0, 400, -400, 1000}}, 4, 1).samples, (std::vector<qint16>{0, 300, 0, -50, 1000}));
-        // 0.1 s at 44.1 kHz stays 0.1 s, and a ramp shows no drift: frames 480
-        // and 4001 at 48 kHz are input 441 and 3675.92.
+        // No drift over 0.1 s: frames 480 and 4001 at 48 kHz are input 441 and 3675.92.
         Pcm ramp{44100, 1, std::vector<qint16>(4410)};
         std::iota(ramp.samples.begin(), ramp.samples.end(), qint16(0));
         const Pcm up = convertPcm(ramp, 48000, 2);
@@ -155,23 +141,20 @@ private Q_SLOTS:
         mixer.play(2, loud);
         mixer.stopAll();
         QCOMPARE(mixed(mixer, 2), (std::vector<qint16>(2, 0)));
-    }
 
-    // Asked for again while it sounds, a sound starts over instead of doubling.
-    void replayRestartsTheVoice()
-    {
-        SoundMixer mixer(2);
-        const std::vector<qint16> sound = {10, 11, 20, 21, 30, 31, 40}; // half a frame at the end
-        mixer.play(7, sound);
+        // Stereo; asked for again while it sounds, a sound starts over instead of doubling.
+        SoundMixer stereo(2);
+        const std::vector<qint16> pairs = {10, 11, 20, 21, 30, 31, 40}; // half a frame at the end
+        stereo.play(7, pairs);
         // Whole frames only: the half frame at the end of the buffer is left alone.
-        QCOMPARE(mixed(mixer, 5), (std::vector<qint16>{10, 11, 20, 21, 12345}));
-        mixer.play(7, sound);
-        QCOMPARE(mixer.voiceCount(), 1);
-        QCOMPARE(mixed(mixer, 8), (std::vector<qint16>{10, 11, 20, 21, 30, 31, 0, 0}));
+        QCOMPARE(mixed(stereo, 5), (std::vector<qint16>{10, 11, 20, 21, 12345}));
+        stereo.play(7, pairs);
+        QCOMPARE(stereo.voiceCount(), 1);
+        QCOMPARE(mixed(stereo, 8), (std::vector<qint16>{10, 11, 20, 21, 30, 31, 0, 0}));
         // Another key is another voice, even with the same samples.
-        mixer.play(7, sound);
-        mixer.play(8, sound);
-        QCOMPARE(mixed(mixer, 2), (std::vector<qint16>{20, 22}));
+        stereo.play(7, pairs);
+        stereo.play(8, pairs);
+        QCOMPARE(mixed(stereo, 2), (std::vector<qint16>{20, 22}));
     }
 };
 
