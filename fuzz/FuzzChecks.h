@@ -1,10 +1,7 @@
 #pragma once
-// What each fuzz target does with one input. The libFuzzer targets in fuzz/
-// and the regression test that replays fuzz/regressions/ (built with gcc in
-// the normal build) share these checks, so a finding is replayed exactly as
-// it was found. Each check returns an empty text when the reader behaved and
-// otherwise says which property broke. Crashes, sanitizer reports, hangs and
-// oversized allocations are caught by the fuzzer around the check.
+// What each fuzz target does with one input, shared with the test that replays
+// fuzz/regressions/ in the normal build. A check returns what property broke,
+// or nothing; crashes, hangs and huge allocations are the fuzzer's to catch.
 
 #include "help/RtfReader.h"
 #include "host/HostServices.h"
@@ -86,10 +83,8 @@ inline bool sameWall(cls_Wall &a, cls_Wall &b)
     return true;
 }
 
-// What the game does with a wall it has read: shows all twenty fields and
-// their embedded pictures, and saves it on close. A wall read must keep all
-// of that working, and saving and reading it again must give the same wall.
-// Walls are read and saved in memory, as LOAD and SAVE do once the file is read.
+// A wall read must show its twenty fields and their pictures, and save and
+// read back the same (in memory, as LOAD and SAVE do once the file is read).
 inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
 {
     if (wall.DATABASE->count() < cls_Wall::FieldCount)
@@ -116,9 +111,8 @@ inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
     return {};
 }
 
-// The input with the header's magic, length and checksum made to fit its
-// payload, so that mutations reach the value reader instead of stopping at
-// the checksum. Bit 0 of the flags asks for a password, as in a real file.
+// The input with magic, length and checksum made to fit, so that mutations
+// reach the value reader; bit 0 of the flags asks for a password.
 inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
 {
     constexpr qsizetype HeaderSize = 20;
@@ -137,8 +131,7 @@ inline QByteArray withFittingHeader(QByteArrayView input, QString *password)
     return bytes;
 }
 
-// The package reader: the input as the bytes of a wall file, as it is and
-// with a fitting header.
+// The package reader on the input as it is and with a fitting header.
 inline QString checkPackage(QByteArrayView input)
 {
     {
@@ -157,8 +150,8 @@ inline QString checkPackage(QByteArrayView input)
     return checkLoadedWall(wall, password);
 }
 
-// The legacy reader on the input as the bytes of a .frg file: a wall it reads is a board of twenty fields and
-// four topics that saves and reads back the same.
+// The legacy reader on a .frg file's bytes: a wall read is a board of twenty
+// fields and four topics that saves and reads back the same.
 inline QString checkLegacyReader(QByteArrayView input)
 {
     cls_Wall wall(noHost);
@@ -202,8 +195,7 @@ inline QString checkLegacy(QByteArrayView input, const QString &imagesFolder)
     return checker.isEmpty() ? checkLegacyReader(input) : checker;
 }
 
-// A wall whose every part differs from what a spreadsheet file could make,
-// so that a reader touching it where it must not shows in its package.
+// A wall whose every part differs from what a table could make.
 inline void fillAsBefore(cls_Wall &wall)
 {
     wall.FILENAME = QStringLiteral("vorher.lx-wqz");
@@ -218,9 +210,8 @@ inline void fillAsBefore(cls_Wall &wall)
     }
 }
 
-// The spreadsheet reader: a refused input leaves the wall as it was; a wall
-// read is written as a table that reads back to the same topics and fields,
-// and the file name and descriptive data stay as they were.
+// The table reader: a refused input leaves the wall as it was; a table read is
+// written and reads back the same, file name and title untouched.
 inline QString checkCsv(QByteArrayView input)
 {
     static cls_Wall before(noHost);
@@ -244,8 +235,8 @@ inline QString checkCsv(QByteArrayView input)
     return {};
 }
 
-// The rich-text reader as the help window uses it: read, then laid out. The
-// text it makes holds no control characters and no halves of surrogate pairs.
+// The rich-text reader as the help uses it, read and laid out: no control
+// characters and no half surrogate pairs in the text.
 inline QString checkRtf(QByteArrayView input)
 {
     QTextDocument document;
@@ -310,10 +301,9 @@ inline double parseNumberInLocale(const QString &text, const char *locale)
     return value;
 }
 
-// parseNumber gives a finite number, and the text formatNumber writes for it
-// (plain or with its sign blank) reads back as the very same number. The game
-// reads scores with the user's locale in force (Qt applies it on start): a
-// locale that writes decimal commas must not change what a text means.
+// parseNumber gives a finite number that formatNumber (plain or signed)
+// writes back exactly; a decimal-comma locale in force (as Qt sets the user's)
+// does not change what a text means.
 inline QString checkNumberText(const QString &text)
 {
     const double value = parseNumberInLocale(text, "C");
@@ -344,9 +334,8 @@ inline QString checkNumber(QByteArrayView input)
     return {};
 }
 
-// A model object unpacks a text or refuses it with HostError; one it accepts
-// packs into a text that unpacks into an object packing the same again, and
-// `keep` (saving) works on it.
+// A model object refuses a text with HostError or unpacks it into one that
+// packs the same again, and `keep` (saving) works on it.
 template <typename Make, typename Keep>
 QString checkModelUnpack(const QString &text, Make make, const QString &what, Keep keep)
 {
@@ -404,8 +393,8 @@ inline QString checkPackerText(const QString &text)
         });
 }
 
-// The value unpacker and the model objects built on it, on the input read
-// as UTF-8 and, to reach any UTF-16 text, as raw UTF-16.
+// The value unpacker and the model objects on it, the input read as UTF-8
+// and as raw UTF-16.
 inline QString checkPacker(QByteArrayView input)
 {
     QString utf16(input.size() / 2, Qt::Uninitialized);

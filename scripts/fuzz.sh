@@ -35,9 +35,9 @@ fi
 declare -A max_len=([package]=16384 [legacy]=8192 [legacycheck]=8192 [rtf]=32768 [number]=256 [packer]=4096 [csv]=8192)
 declare -A seeds=(
     [package]="$build/fuzz/seeds/package"
-    [legacy]="$top/fuzz/corpus/legacy $build/fuzz/seeds/legacy"
-    [legacycheck]="$top/fuzz/corpus/legacy $build/fuzz/seeds/legacy"
-    [rtf]="$top/fuzz/corpus/rtf $build/fuzz/seeds/rtf $extra/rtf"
+    [legacy]="$top/fuzz/corpus/legacy $top/data/walls"
+    [legacycheck]="$top/fuzz/corpus/legacy $top/data/walls"
+    [rtf]="$top/fuzz/corpus/rtf $top/data/help $extra/rtf"
     [number]="$top/fuzz/corpus/number"
     [packer]="$top/fuzz/corpus/packer"
     [csv]="$top/fuzz/corpus/csv"

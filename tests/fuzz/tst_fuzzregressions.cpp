@@ -1,8 +1,6 @@
-// Replays every input the fuzzers found a problem with (fuzz/regressions/<target>/)
-// and the hand-written seeds (fuzz/corpus/<target>/) through the same checks
-// the fuzz targets run, so every normal build keeps them fixed. As libFuzzer's
-// -malloc_limit_mb does, it also fails an input that makes a single
-// allocation beyond 64 MB.
+// Replays the fuzzers' findings (fuzz/regressions/) and the hand-written seeds
+// (fuzz/corpus/) through the fuzz targets' checks in every normal build, and,
+// as libFuzzer's -malloc_limit_mb does, fails a single allocation beyond 64 MB.
 
 #include "../../fuzz/FuzzChecks.h"
 
@@ -13,16 +11,10 @@
 #include <atomic>
 #include <cstdlib>
 
-// Under AddressSanitizer the sanitizer owns malloc, and libFuzzer watches the
-// allocation sizes itself.
-#if defined(__SANITIZE_ADDRESS__)
+// Under AddressSanitizer (scripts/leakcheck.sh builds with gcc) the sanitizer owns malloc.
+#ifdef __SANITIZE_ADDRESS__
 #define WQ_WATCH_ALLOCATIONS 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define WQ_WATCH_ALLOCATIONS 0
-#endif
-#endif
-#ifndef WQ_WATCH_ALLOCATIONS
+#else
 #define WQ_WATCH_ALLOCATIONS 1
 #endif
 

@@ -12,7 +12,6 @@
 #include "support/GameFixture.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -39,18 +38,6 @@ double residentMB()
     return pages.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-QString embeddedPicture(int variant)
-{
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(variant ? Qt::darkGreen : Qt::darkBlue);
-    for (int x = 0; x < image.width(); x += 8)
-        image.setPixel(x, (x * 7 + variant * 50) % image.height(), 0xffffffu);
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    image.save(&bytes, "PNG");
-    return pictures::toText(bytes.data());
-}
-
 // Two walls opened by turns: risks, jokers, pictures in every mode.
 QString writeWall(test::TestHost &t, int variant)
 {
@@ -64,7 +51,8 @@ QString writeWall(test::TestHost &t, int variant)
         field.SORT = (i + variant) % 6 == 2 ? KindRisk : (i + variant) % 9 == 4 ? KindJoker : KindQuestion;
         field.IMAGEMODE = i % 3;
         if (i % 4 == 1)
-            field.IMAGENAME = embeddedPicture((i + variant) % 2);
+            field.IMAGENAME = pictures::toText(
+                test::fileBytes(t.folders.program + (i % 8 == 1 ? "images/gitarre.png" : "images/filmklappe.png")));
         else if (i % 4 == 2)
             field.IMAGENAME = QStringLiteral("erdkugel.png");
     }
