@@ -1,6 +1,5 @@
-// Asks a window to close the way a window manager does: a WM_DELETE_WINDOW
-// client message. Under Xvfb there is no window manager, and "xdotool
-// windowkill" would destroy the window instead of asking.
+// Asks a window to close as a window manager does (WM_DELETE_WINDOW); under
+// Xvfb there is none, and "xdotool windowkill" would destroy the window.
 //
 //   close_request WINDOW_ID
 

@@ -1,13 +1,9 @@
-// Finds the answer clock's ticks in a recording of everything the game played:
-// the moments a sound starts out of quiet, and among them the runs of starts
-// one second apart, which only the ticking clock makes.
+// The answer clock's ticks in a recording of all the game played (16-bit
+// little-endian mono at 48 kHz, as parec --raw gives it): sounds starting out
+// of quiet, and the longest run of them a second apart, which only the clock
+// makes. Prints "tick SECONDS" for each, then "ticks N" and "longest_run N".
 //
 //   count_ticks RECORDING.raw
-//
-// RECORDING.raw is 16-bit little-endian mono at 48 kHz (parec --format=s16le
-// --rate=48000 --channels=1 --raw). Prints every start ("tick SECONDS") and
-// then "ticks N" and "longest_run N", the most starts in a row whose distances
-// are all about one second.
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The game and the wall editor as a screen reader sees them (AT-SPI): every
-# control named by its visible German label, the board's panels by their
-# texts. Runs the real program on the test command's X display, in a D-Bus
-# session of its own with the accessibility bus.
+# The game and the wall editor as a screen reader sees them (AT-SPI), run on
+# the test command's X display in a D-Bus session of its own.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 if [ -z "${DISPLAY:-}" ] || ! command -v dbus-run-session >/dev/null \

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# Saving to a full disk or into a read-only folder fails and leaves the old
-# file whole, with no temporary file and no space kept, and the game whose
-# user data folder is full or read-only still starts and closes normally
-# (its closing save fails without a word).
-#
-# The disk is a small tmpfs in a private mount namespace: a real ENOSPC with
-# the old file taking up the room a second copy would need, which a file
-# size limit (tests/storage/tst_wallfiles.cpp) does not show. Read-only is a
-# read-only mount, as root passes any file permission. Where no namespace
-# can be made the test is skipped (exit status 77).
+# Saving to a full disk or a read-only folder fails and leaves the old file
+# whole, no temporary file and no space kept; the game over such a user data
+# folder still starts and closes normally. The disk is a small tmpfs in a
+# private mount namespace (a real ENOSPC), read-only a read-only mount (root
+# passes file permissions); without a namespace the test is skipped.
 #
 #   test_full_disk.sh BUILD_DIR
 set -euo pipefail

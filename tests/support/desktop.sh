@@ -80,19 +80,15 @@ window_of() {
 
 # --- Where things are and how they look ---------------------------------------
 #
-# The window fills the screen (no window manager), at 15 twips a pixel. Its
-# menu bar is made 68 pixels high by a style sheet, as high as title bar and
-# menu bar together on a desktop, so the board below it is 1024 x 700 pixels:
-# 15360 x 10500 twips in a window 11520 twips high. Laid out in twips: the
-# margins 96; the wall at 96, 96, 15168 x 8388; the topics 180 down in it and
-# 1301 high, the columns 3744 wide from 96, the fields 48 narrower; the field
-# rows at 1685, 2890, 4096, 5301 and 6506, 1157 or 1158 high; the group strip
-# at 96, 8580, 15168 x 1728, its panels 60 and 828 down, 768 high, under the
-# columns; the question panel at 60, 120 with the wall's size; in it the
-# question 1200, 150, 12768 x 6888 and the buttons 7773 down, 555 high and
-# 4976 wide: "Richtig" at 360, "Falsch" at 5336, "Antwort" at 10312, "Uhr
-# Stoppen" at 7824. Below, rectangles on the screen in pixels ("LEFT TOP
-# WIDTH HEIGHT"): twips / 15, rounded, the board starting 68 down.
+# The window fills the screen at 15 twips a pixel, its menu bar styled 68
+# pixels high (title and menu bar on a desktop), the board 1024 x 700 pixels
+# below it. In twips: margins 96; the wall at 96, 96, 15168 x 8388; topics 180
+# down and 1301 high, columns 3744 wide from 96, fields 48 narrower; field rows
+# at 1685, 2890, 4096, 5301, 6506, 1157 or 1158 high; the group strip at 96,
+# 8580, 15168 x 1728, panels 60 and 828 down, 768 high; the question panel at
+# 60, 120, the wall's size, its question 1200, 150, 12768 x 6888, its buttons
+# 7773 down, 555 x 4976: "Richtig" at 360, "Falsch" 5336, "Antwort" 10312,
+# "Uhr Stoppen" 7824. Below in pixels ("LEFT TOP WIDTH HEIGHT"), 68 down.
 menu_bar=68
 declare -A R=(
   [background]="0 68 6 600"
