@@ -1,8 +1,7 @@
 #pragma once
-// The libFuzzer side of a target: Qt started once with only the program
-// name (libFuzzer's flags are not Qt's), an empty work folder (the images
-// folder of the wall checker, a home for a made locale), and a broken property reported as a crash so that libFuzzer
-// keeps and minimises the input.
+// The libFuzzer side of a target: Qt started once with only the program name,
+// an empty work folder (the checker's images folder, a made locale), and a
+// broken property reported as a crash, for libFuzzer to keep the input.
 
 #include "FuzzChecks.h"
 

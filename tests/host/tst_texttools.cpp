@@ -1,9 +1,8 @@
-// The text tools: the lenient number reading, colon markers, the word test,
-// path parts, and the value packer against damaged packages.
+// The text tools: the lenient number reading, colon markers, the word test and
+// path parts. (The value packer is fuzzed: fuzz/fuzz_packer.cpp, its findings
+// replayed by tests/fuzz/tst_fuzzregressions.cpp.)
 
-#include "host/HostServices.h"
 #include "host/TextTools.h"
-#include "host/ValuePacker.h"
 
 #include <QtTest>
 #include <cfloat>
@@ -82,25 +81,6 @@ private Q_SLOTS:
         QCOMPARE(text::extension("/a.b/wand"), QString());
         QCOMPARE(text::pathWithoutExtension("C:\\x\\wand.frg"), QString("C:\\x\\wand"));
         QCOMPARE(text::fileNamePart("C:\\x\\wand.frg"), QString("wand.frg"));
-    }
-
-    void packedValuesRoundTripAndDamageIsRefused()
-    {
-        const QVariantList values = {QVariant(), QString("Text mit : und ; und S3:"), qint32(-7), true,
-                                     qint64(1) << 40, 2.5, QVariantList{QString("innen"), QVariantList{}}};
-        const QString package = packer::pack(values);
-        QCOMPARE(packer::unpack(package), values);
-        for (int cut = 0; cut < package.size(); ++cut)
-            QVERIFY_THROWS_EXCEPTION(HostError, packer::unpack(package.left(cut)));
-        for (const char *bad : {"", "X", "A2:N", "A1:S5:ab", "A1:S-1:", "A1:I99999999999;", "A1:B7",
-                                "A999999999:N", "A1:D1e;", "A1:Lx;", "A1:NN", "S2:ab"})
-            QVERIFY_THROWS_EXCEPTION(HostError, packer::unpack(QString::fromLatin1(bad)));
-        QString deep;
-        for (int i = 0; i < 10000; ++i)
-            deep += "A1:";
-        QVERIFY_THROWS_EXCEPTION(HostError, packer::unpack(deep + "N"));
-        QVERIFY_THROWS_EXCEPTION(HostError, packer::stringAt(values, 2));
-        QVERIFY_THROWS_EXCEPTION(HostError, packer::int32At(values, 9));
     }
 };
 

@@ -7,13 +7,6 @@
 
 namespace wq::test {
 
-QStringList RecordingSoundService::sounds() const
-{
-    QStringList names;
-    for (const Played &p : played)
-        names.append(p.sound);
-    return names;
-}
 
 MessageResult ScriptedMessageService::messageBox(const QString &text, const QString &title,
                                                  MessageButtons buttons, MessageIcon icon)
@@ -39,11 +32,6 @@ QString ScriptedMessageService::textInput(const QString &prompt, const QString &
     return texts.takeFirst();
 }
 
-void RecordingApplicationService::registerApplication(const QString &notice, const QString &name,
-                                                      const QString &titleString, const QString &version)
-{
-    registration = {notice, name, titleString, version};
-}
 
 bool RecordingApplicationService::numericEntry(QLineEdit &box, const QString &title)
 {
@@ -54,25 +42,8 @@ bool RecordingApplicationService::numericEntry(QLineEdit &box, const QString &ti
     return true;
 }
 
-QString ScriptedFileDialogService::saveDialog(const QString &suggestedPath, const QString &title,
-                                              const QString &filter, const DialogSettings &settings)
-{
-    saveCalls.append({suggestedPath, title, filter, 0, settings});
-    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
-}
 
-QString ScriptedFileDialogService::openDialog(const QString &startPath, const QString &title,
-                                              const QString &filter, int flags,
-                                              const DialogSettings &settings)
-{
-    calls.append({startPath, title, filter, flags, settings});
-    return answers.isEmpty() ? QString() : answers.takeFirst();
-}
 
-void RecordingNotificationService::notify(int kind, bool first, bool second, QObject *object)
-{
-    calls.append({kind, first, second, QVariant::fromValue(static_cast<void *>(object))});
-}
 
 QStringList FaultyFileService::filesMatching(const QString &pattern) const
 {

@@ -1,7 +1,6 @@
 #pragma once
-// Host doubles for tests: folders in a temporary directory, a sound service
-// that records what was played, a message service that answers from a script
-// and an application service that records how the run ended. Files are real.
+// Host doubles for tests: temporary folders, recorded sounds and endings,
+// scripted answers to messages and dialogs. Files are real.
 
 #include "host/HostServices.h"
 #include "host/QtServices.h"
@@ -36,7 +35,13 @@ public:
     void playFile(const QString &fileName) override { played.append({"file:" + fileName, m_clock.elapsed()}); }
     void stopAll() override { ++stops; }
     void beep() override { played.append({"beep", m_clock.elapsed()}); }
-    QStringList sounds() const;
+    QStringList sounds() const
+    {
+        QStringList names;
+        for (const Played &p : played)
+            names.append(p.sound);
+        return names;
+    }
     QList<Played> played;
     int stops = 0;
 
@@ -70,7 +75,7 @@ public:
 class RecordingApplicationService final : public ApplicationService {
 public:
     void registerApplication(const QString &notice, const QString &name, const QString &titleString,
-                             const QString &version) override;
+                             const QString &version) override { registration = {notice, name, titleString, version}; }
     void setCommandLine(const QString &line) override { commandLineGiven = line; }
     QString commandLine() const override { return commandLineGiven; }
     bool previousInstanceRunning() override { return otherInstanceRunning; }
@@ -108,9 +113,17 @@ public:
         DialogSettings settings;
     };
     QString openDialog(const QString &startPath, const QString &title, const QString &filter, int flags,
-                       const DialogSettings &settings) override;
+                       const DialogSettings &settings) override
+    {
+        calls.append({startPath, title, filter, flags, settings});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
     QString saveDialog(const QString &suggestedPath, const QString &title, const QString &filter,
-                       const DialogSettings &settings) override;
+                       const DialogSettings &settings) override
+    {
+        saveCalls.append({suggestedPath, title, filter, 0, settings});
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
     QStringList answers; // paths to choose; empty text = cancel
     QList<Call> calls;
     QStringList saveAnswers; // where to save; empty text = cancel
@@ -119,7 +132,10 @@ public:
 
 class RecordingNotificationService final : public NotificationService {
 public:
-    void notify(int kind, bool first, bool second, QObject *object) override;
+    void notify(int kind, bool first, bool second, QObject *object) override
+    {
+        calls.append({kind, first, second, QVariant::fromValue(static_cast<void *>(object))});
+    }
     QList<QList<QVariant>> calls;
 };
 
