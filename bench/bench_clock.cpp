@@ -100,7 +100,7 @@ int measureOnce()
     wq::cls_WallField &field = window.wall().Item(16, true);
     field.SORT = wq::KindQuestion;
     field.QUESTION = QStringLiteral("Wie lange dauert die Uhr?");
-    field.IMAGENAME.clear();
+    field.IMAGENAME = wq::ImageName();
 
     QEventLoop loop;
     QElapsedTimer clock;
