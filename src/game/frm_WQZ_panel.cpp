@@ -159,10 +159,9 @@ QImage frm_WQZ::fieldPicture(const ImageName &pImage, const QString &path)
 
 void frm_WQZ::preparePictures()
 {
-    // Once the board is on screen and built up: its start neither waits for
-    // the pictures nor shares the machine with their decoding.
-    if (!m_boardPainted || AufbauTimer.isActive()
-        || (m_pictureCache.box() == pic_ImageScaled->size() && m_picturesOfWall == m_wallVersion))
+    // Once the board is on screen, so that its start never waits for them;
+    // the workers run at idle priority beside the build-up.
+    if (!m_boardPainted || (m_pictureCache.box() == pic_ImageScaled->size() && m_picturesOfWall == m_wallVersion))
         return;
     QList<PictureSource> sources;
     for (int i = 0; i < cls_Wall::FieldCount; ++i) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace wq {
 class PictureBox;
 }
@@ -17,6 +19,9 @@ namespace wq::pictures {
 inline constexpr int MaxFileNameLength = 255;
 template <typename Text> bool isEmbedded(const Text &imageName) { return imageName.size() > MaxFileNameLength; }
 
+// The bytes of a picture held as text: base64 in the standard alphabet, its
+// "=" padding optional; nothing when anything else is in it.
+std::optional<QByteArray> decodeText(QByteArrayView text);
 // The picture held as text; a null image when it cannot be decoded.
 QImage fromText(const QString &text);
 // The picture from a file's bytes, in `format` or the one the bytes show;

@@ -2,6 +2,7 @@
 // path parts. (The value packer is fuzzed: fuzz/fuzz_packer.cpp, its findings
 // replayed by tests/fuzz/tst_fuzzregressions.cpp.)
 
+#include "host/Pictures.h"
 #include "host/TextTools.h"
 
 #include <QtTest>
@@ -81,6 +82,18 @@ private Q_SLOTS:
         QCOMPARE(text::extension("/a.b/wand"), QString());
         QCOMPARE(text::pathWithoutExtension("C:\\x\\wand.frg"), QString("C:\\x\\wand"));
         QCOMPARE(text::fileNamePart("C:\\x\\wand.frg"), QString("wand.frg"));
+    }
+
+    // Qt's encoder writes the reference texts, padded and not.
+    void picturesHeldAsTextDecode()
+    {
+        QByteArray bytes;
+        for (int length = 0; length < 40; ++length, bytes.append(char(length * 37 + 11))) {
+            QCOMPARE(pictures::decodeText(bytes.toBase64()).value_or("-"), bytes);
+            QCOMPARE(pictures::decodeText(bytes.toBase64(QByteArray::OmitTrailingEquals)).value_or("-"), bytes);
+        }
+        for (const char *bad : {"A", "AB=C", "AB C", "ABC*", "====", "AAAAA", "AA==AA==", "QUJD\n"})
+            QVERIFY2(!pictures::decodeText(bad), bad);
     }
 };
 
