@@ -83,9 +83,8 @@ inline bool sameWall(cls_Wall &a, cls_Wall &b)
     return true;
 }
 
-// A wall read must show its twenty fields and their pictures, and save and
-// read back the same (in memory, as LOAD and SAVE do once the file is read).
-inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
+// A wall read shows its twenty fields and their embedded pictures.
+inline QString checkShownWall(cls_Wall &wall)
 {
     if (wall.DATABASE->count() < cls_Wall::FieldCount)
         return QStringLiteral("a wall read has fewer than twenty fields");
@@ -100,6 +99,13 @@ inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
     } catch (const std::exception &error) {
         return QStringLiteral("a field of a wall read cannot be shown: ") + describe(error);
     }
+    return {};
+}
+
+// A wall read saves and reads back the same (in memory, as SAVE and LOAD do
+// once the file is read).
+inline QString checkSavedWall(cls_Wall &wall, const QString &password)
+{
     const QByteArray saved = wall.savePackage(password);
     if (saved.isEmpty())
         return QStringLiteral("a wall read cannot be saved");
@@ -109,6 +115,12 @@ inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
     if (!sameWall(again, wall))
         return QStringLiteral("a wall saved and read back differs from the wall read");
     return {};
+}
+
+inline QString checkLoadedWall(cls_Wall &wall, const QString &password)
+{
+    const QString shown = checkShownWall(wall);
+    return shown.isEmpty() ? checkSavedWall(wall, password) : shown;
 }
 
 // The input with magic, length and checksum made to fit, so that mutations
@@ -151,7 +163,7 @@ inline QString checkPackage(QByteArrayView input)
 }
 
 // The legacy reader on a .frg file's bytes: a wall read is a board of twenty
-// fields and four topics that saves and reads back the same.
+// fields and four topics that can be shown.
 inline QString checkLegacyReader(QByteArrayView input)
 {
     cls_Wall wall(noHost);
@@ -159,11 +171,12 @@ inline QString checkLegacyReader(QByteArrayView input)
         return {};
     if (wall.DATABASE->count() != cls_Wall::FieldCount || wall.TOPICS().count() != 4)
         return QStringLiteral("a legacy wall read is not a board of twenty fields and four topics");
-    return checkLoadedWall(wall, {});
+    return checkShownWall(wall);
 }
 
 // The wall tool's checker beside the game (pictures are looked for in
-// `imagesFolder`): it reports an error exactly when the game cannot read it.
+// `imagesFolder`): it reports an error exactly when the game cannot read the
+// wall; a wall the game reads saves and reads back the same.
 inline QString checkLegacyChecker(QByteArrayView input, const QString &imagesFolder)
 {
     cls_Wall wall(noHost);
@@ -185,7 +198,7 @@ inline QString checkLegacyChecker(QByteArrayView input, const QString &imagesFol
         return QStringLiteral("the checker reports an error in a wall the game reads");
     if (!loaded && !errors)
         return QStringLiteral("the checker finds no error in a wall the game cannot read");
-    return {};
+    return loaded ? checkSavedWall(wall, {}) : QString();
 }
 
 // Both, as a finding of either is replayed.
@@ -235,14 +248,16 @@ inline QString checkCsv(QByteArrayView input)
     return {};
 }
 
-// The rich-text reader as the help uses it, read and laid out: no control
-// characters and no half surrogate pairs in the text.
-inline QString checkRtf(QByteArrayView input)
+// The rich-text reader: the text it makes holds no control characters and
+// no half surrogate pairs. `laidOut`: then laid out as the help window does.
+inline QString checkRtf(QByteArrayView input, bool laidOut = false)
 {
     QTextDocument document;
     readRtf(input, document);
-    document.setTextWidth(640);
-    (void)document.size();
+    if (laidOut) {
+        document.setTextWidth(640);
+        (void)document.size();
+    }
     const QString text = document.toRawText();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];

@@ -1,5 +1,5 @@
-// The rich-text reader: the input as RTF read into a document and laid out,
-// as the help window shows it.
+// The rich-text reader: the input as RTF read into a document (laying it out
+// is fuzz_rtflayout's).
 #include "FuzzTarget.h"
 
 WANDQUIZ_FUZZ_TARGET(true, wq::fuzz::checkRtf)

@@ -1,18 +1,32 @@
 #include "RtfTokenizer.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace wq::rtf {
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+// What each byte is, looked up once rather than compared range by range: a
+// help text is tens of kilobytes, read byte by byte.
+enum ByteKind : quint8 { Letter = 1, Digit = 2, LineEnd = 4, EndsText = 8 };
+constexpr std::array<quint8, 256> ByteKinds = [] {
+    std::array<quint8, 256> kinds{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        kinds[c] = kinds[c - 'a' + 'A'] = Letter;
+    for (int c = '0'; c <= '9'; ++c)
+        kinds[c] = Digit;
+    kinds['\r'] = kinds['\n'] = LineEnd | EndsText;
+    // Bytes that end a run of text: they are either syntax or are dropped.
+    kinds['\\'] = kinds['{'] = kinds['}'] = kinds['\0'] = EndsText;
+    return kinds;
+}();
 
-// Bytes that end a run of text: they are either syntax or are dropped.
-bool endsText(char c) { return c == '\\' || c == '{' || c == '}' || isLineEnd(c) || c == '\0'; }
+bool is(char c, ByteKind kind) { return ByteKinds[uchar(c)] & kind; }
+bool isLetter(char c) { return is(c, Letter); }
+bool isDigit(char c) { return is(c, Digit); }
+bool isLineEnd(char c) { return is(c, LineEnd); }
 
 } // namespace
 
@@ -69,7 +83,9 @@ Token Tokenizer::readControl()
 Token Tokenizer::readControlWord()
 {
     const qsizetype start = m_pos;
-    while (m_pos < m_data.size() && isLetter(m_data[m_pos]))
+    const char *data = m_data.data();
+    const qsizetype size = m_data.size();
+    while (m_pos < size && isLetter(data[m_pos]))
         ++m_pos;
     Token token;
     token.type = Token::ControlWord;
@@ -142,7 +158,9 @@ Token Tokenizer::readBinary(int length)
 Token Tokenizer::readText()
 {
     const qsizetype start = m_pos;
-    while (m_pos < m_data.size() && !endsText(m_data[m_pos]))
+    const char *data = m_data.data();
+    const qsizetype size = m_data.size();
+    while (m_pos < size && !is(data[m_pos], EndsText))
         ++m_pos;
     Token token;
     token.type = Token::Text;

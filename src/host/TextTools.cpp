@@ -1,6 +1,7 @@
 #include "TextTools.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -18,6 +19,14 @@ constexpr char16_t Windows1252High[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+// Every byte's character, looked up without a test per byte.
+constexpr std::array<char16_t, 256> Windows1252 = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[b] = b >= 0x80 && b < 0xA0 ? Windows1252High[b - 0x80] : char16_t(b);
+    return table;
+}();
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
@@ -108,10 +117,8 @@ QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
-    for (char c : bytes) {
-        const uchar b = uchar(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? Windows1252High[b - 0x80] : char16_t(b));
-    }
+    for (char c : bytes)
+        *out++ = QChar(Windows1252[uchar(c)]);
     return text;
 }
 

@@ -7,32 +7,49 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <cstring>
+
 namespace wq {
 
 namespace {
+// Lines ended by CR, LF or CR LF, the breaks found by Qt's scan rather than
+// character by character here.
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
+    const QStringView view(text);
     qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    qsizetype nextCr = view.indexOf(u'\r');
+    qsizetype nextLf = view.indexOf(u'\n');
+    while (nextCr >= 0 || nextLf >= 0) {
+        const qsizetype end = nextCr < 0 ? nextLf : nextLf < 0 ? nextCr : std::min(nextCr, nextLf);
+        lines.append(text.mid(start, end - start));
+        start = end + 1;
+        if (end == nextCr && nextLf == end + 1)
+            ++start; // CR LF is one break
+        if (nextCr >= 0 && nextCr < start)
+            nextCr = view.indexOf(u'\r', start);
+        if (nextLf >= 0 && nextLf < start)
+            nextLf = view.indexOf(u'\n', start);
     }
-    if (start < n)
+    if (start < view.size())
         lines.append(text.mid(start));
     return lines;
 }
 
+// Eight bytes at a time: a wall is mostly ASCII.
 bool hasNonAscii(QByteArrayView bytes)
 {
-    for (char c : bytes)
-        if (uchar(c) >= 0x80)
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < bytes.size(); ++i)
+        if (uchar(bytes[i]) >= 0x80)
             return true;
     return false;
 }

@@ -83,7 +83,7 @@ class FuzzRegressionsTest : public QObject {
         if (target == u"legacy")
             return fuzz::checkLegacy(input, work());
         if (target == u"rtf")
-            return fuzz::checkRtf(input);
+            return fuzz::checkRtf(input, true);
         if (target == u"number")
             return fuzz::checkNumber(input);
         if (target == u"packer")
