@@ -22,8 +22,7 @@ for tool in cmake Xvfb; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: run bash scripts/install-deps.sh" >&2; exit 1; }
 done
 
-targets=(wandquiz minimal_window bench_startup bench_board bench_files bench_pictures bench_question bench_clock bench_table
-         wandquiz_pictures wandquiz_sounds wandquiz_walls)
+targets=(wandquiz benchmarks wandquiz_pictures wandquiz_sounds wandquiz_walls)
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}" >&2
 
