@@ -6,9 +6,11 @@ start_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
     WANDQUIZ_XVFB_PID=$!
+    # Ready when it answers, not when its socket appears: on a busy machine a
+    # client that comes in between cannot connect.
     local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+    for i in $(seq 1 100); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
       sleep 0.1
     done
     export DISPLAY=":$n"

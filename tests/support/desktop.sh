@@ -46,11 +46,12 @@ start_xvfb() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+    # Ready when it answers, not when its socket appears.
+    for i in $(seq 1 100); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
       sleep 0.1
     done
-    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$xvfb_pid" 2>/dev/null; then
       export DISPLAY=:$n
       return 0
     fi
