@@ -1,22 +1,22 @@
 # Sourced by the test command: a private X server for tests that run the real
 # program in a window. start_display exports DISPLAY; stop_display ends it.
 start_display() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    WANDQUIZ_XVFB_PID=$!
-    # Ready when it answers, not when its socket appears: on a busy machine a
-    # client that comes in between cannot connect.
-    local i
-    for i in $(seq 1 100); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    export DISPLAY=":$n"
-    return 0
+  # Xvfb picks a free display and names it once it answers (-displayfd).
+  local named i
+  named=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+  WANDQUIZ_XVFB_PID=$!
+  for i in $(seq 1 100); do
+    if [ "$(wc -l <"$named")" -ge 1 ]; then
+      export DISPLAY=":$(head -n 1 "$named")"
+      rm -f "$named"
+      return 0
+    fi
+    kill -0 "$WANDQUIZ_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "no free display for Xvfb" >&2
+  rm -f "$named"
+  echo "Xvfb did not start" >&2
   return 1
 }
 

@@ -148,7 +148,7 @@ topic=$(first_topic "$walls/AUTO.LX-WQZ" || echo "(not loaded)")
 
 # --- The installed game -------------------------------------------------------
 
-need_tools Xvfb xdpyinfo xdotool xprop import convert od
+need_tools Xvfb xdotool xprop import convert od
 start_xvfb 1024x768 || cannot_run "no private Xvfb could be started"
 autosave=$XDG_DATA_HOME/wandquiz/AUTO.LX-WQZ
 [ ! -e "$autosave" ] || fail "an autosave exists before the game ever ran"

@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 source "$(dirname "$0")/../support/desktop.sh"
 game=$build/bin/wandquiz
-need_tools Xvfb xdpyinfo xdotool xprop
+need_tools Xvfb xdotool xprop
 work=$(mktemp -d)
 pids=()
 cleanup() {

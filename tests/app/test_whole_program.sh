@@ -19,7 +19,7 @@ mkdir -p "$out"
 # What an earlier run left must not be taken for this run's.
 rm -f "$out"/whole-* "$out"/board-*-scheme*.png
 
-need_tools Xvfb xdpyinfo xdotool xprop import convert tesseract parec pactl od
+need_tools Xvfb xdotool xprop import convert tesseract parec pactl od
 tesseract --list-langs 2>/dev/null | grep -qx deu || cannot_run "tesseract has no German (tesseract-ocr-deu)"
 for program in "$bin/wandquiz" "$bin/wandquiz-wall" "$build/tests/app/count_ticks" "$build/tests/app/close_request"; do
   [ -x "$program" ] || { echo "FAIL: $program is not built" >&2; exit 1; }

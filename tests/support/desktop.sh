@@ -38,25 +38,26 @@ fresh_home() {
   chmod 700 "$XDG_RUNTIME_DIR"
 }
 
-# A private Xvfb with one screen of WxH pixels; exports DISPLAY.
+# A private Xvfb with one screen of WxH pixels; exports DISPLAY. Xvfb picks a
+# free display itself and names it once it answers (-displayfd), so that tests
+# started side by side never share one.
 xvfb_pid=
 start_xvfb() {
-  local n i
-  for n in $(seq 150 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    # Ready when it answers, not when its socket appears.
-    for i in $(seq 1 100); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$xvfb_pid" 2>/dev/null; then
-      export DISPLAY=:$n
+  local named i
+  named=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for i in $(seq 1 100); do
+    if [ "$(wc -l <"$named")" -ge 1 ]; then
+      export DISPLAY=:$(head -n 1 "$named")
+      rm -f "$named"
       return 0
     fi
-    xvfb_pid=
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$named"
+  xvfb_pid=
   return 1
 }
 stop_xvfb() {
