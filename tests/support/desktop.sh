@@ -38,34 +38,8 @@ fresh_home() {
   chmod 700 "$XDG_RUNTIME_DIR"
 }
 
-# A private Xvfb with one screen of WxH pixels; exports DISPLAY. Xvfb picks a
-# free display itself and names it once it answers (-displayfd), so that tests
-# started side by side never share one.
-xvfb_pid=
-start_xvfb() {
-  local named i
-  named=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for i in $(seq 1 100); do
-    if [ "$(wc -l <"$named")" -ge 1 ]; then
-      export DISPLAY=:$(head -n 1 "$named")
-      rm -f "$named"
-      return 0
-    fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  rm -f "$named"
-  xvfb_pid=
-  return 1
-}
-stop_xvfb() {
-  [ -n "$xvfb_pid" ] || return 0
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-}
+# start_xvfb WxH and stop_xvfb: a private Xvfb of that size.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/start-display.sh"
 
 # The first visible window of process $1 whose name matches the regular
 # expression $2 (any without it), waiting up to $3 seconds (60).
