@@ -94,7 +94,7 @@ inline QString checkShownWall(cls_Wall &wall)
         for (int index = 0; index < cls_Wall::FieldCount; ++index) {
             const cls_WallField &field = wall.Item(index, true);
             if (pictures::isEmbedded(field.IMAGENAME))
-                (void)pictures::fromText(field.IMAGENAME);
+                (void)pictures::fromTextBytes(field.IMAGENAME.utf8());
         }
     } catch (const std::exception &error) {
         return QStringLiteral("a field of a wall read cannot be shown: ") + describe(error);

@@ -25,9 +25,10 @@ QString boardText(const QString &text)
     return displayText(shown);
 }
 
-bool embeddedPictureReadable(const QString &picture)
+// Read as the board reads it: a character outside Base64 makes it unshowable.
+bool embeddedPictureReadable(const ImageName &picture)
 {
-    QByteArray head = QByteArray::fromBase64(picture.left(PictureHeadChars).toLatin1());
+    QByteArray head = pictures::decodeText(picture.utf8().left(PictureHeadChars)).value_or(QByteArray());
     QBuffer buffer(&head);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

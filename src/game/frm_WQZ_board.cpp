@@ -87,10 +87,8 @@ void frm_WQZ::AufbauTimer_Timer()
     --BuildStep;
     for (int c = 0; c < 4; ++c)
         Feld[BuildStep * 4 + c]->setVisible(!m_played[BuildStep * 4 + c]);
-    if (BuildStep == 0) {
+    if (BuildStep == 0)
         AufbauTimer.stop();
-        preparePictures();
-    }
 
     QString sound;
     switch (BuildStep) {

@@ -77,13 +77,15 @@ std::optional<QByteArray> decodeText(QByteArrayView text)
     return bytes;
 }
 
-QImage fromText(const QString &text)
+QImage fromTextBytes(QByteArrayView text)
 {
-    const auto decoded = decodeText(text.toLatin1());
+    const auto decoded = decodeText(text);
     if (!decoded)
         return {};
     return fromBytes(*decoded);
 }
+
+QImage fromText(const QString &text) { return fromTextBytes(text.toLatin1()); }
 
 QImage fromBytes(QByteArray bytes, const char *format)
 {

@@ -22,7 +22,9 @@ template <typename Text> bool isEmbedded(const Text &imageName) { return imageNa
 // The bytes of a picture held as text: base64 in the standard alphabet, its
 // "=" padding optional; nothing when anything else is in it.
 std::optional<QByteArray> decodeText(QByteArrayView text);
-// The picture held as text; a null image when it cannot be decoded.
+// The picture held as text; a null image when it cannot be decoded. The
+// bytes of an embedded picture's text (ImageName::utf8) need no widening.
+QImage fromTextBytes(QByteArrayView text);
 QImage fromText(const QString &text);
 // The picture from a file's bytes, in `format` or the one the bytes show;
 // a null image when it cannot be decoded or claims far more pixels than

@@ -122,12 +122,14 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+namespace {
 // Every line break as a line feed, whether typed on Windows, an old Mac or here.
-static QString withLineFeeds(QString text)
+QString withLineFeeds(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text.replace(u'\r', u'\n');
 }
+} // namespace
 
 QString withBoardBreaks(const QString &typed) { return withLineFeeds(typed).replace(u'\n', u'|'); }
 

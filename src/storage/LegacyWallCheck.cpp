@@ -233,7 +233,7 @@ private:
         if (field.IMAGENAME.isEmpty())
             return;
         if (pictures::isEmbedded(field.IMAGENAME)) {
-            if (pictures::fromText(field.IMAGENAME).isNull())
+            if (pictures::fromTextBytes(field.IMAGENAME.utf8()).isNull())
                 warn(line, QStringLiteral("Das eingebettete Bild lässt sich nicht lesen; es wird nicht gezeigt."));
         } else if (pictures::findFile(m_images, field.IMAGENAME, &imageFiles()).isEmpty()) {
             warn(line, QStringLiteral("Das Bild %1 fehlt im Bilderordner %2.").arg(quoted(field.IMAGENAME), m_images));
